@@ -1,0 +1,269 @@
+// A small, faithful REAPER: projects, tracks, items, takes and sources, the host functions an
+// extension calls (answering as REAPER does, null/0/false for null or stale handles), the
+// registration API, a scripted message box, an optional SWS function and what a test needs to
+// observe: redraws, a call log, registrations, source counts and a canonical project dump.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "sim/reaper_abi.h"
+
+namespace sim {
+
+class Host;
+struct Project;
+struct Track;
+struct Item;
+struct Take;
+
+struct SourceSpec {
+    std::string type = "WAVE";  // "WAVE", "MP3", "MIDI", "VORBIS", "FLAC", "VIDEO", "EMPTY", ...
+    std::string file;
+    int sample_rate = 44100;
+    int channels = 2;
+    int bit_depth = 24;
+    double length = 10.0;  // seconds
+};
+
+// A media source. Owned by the host; a take refers to the one it plays.
+class Source final : public PcmSourceInterface {
+public:
+    Source(Host& host, SourceSpec spec);
+    ~Source() override;
+
+    PcmSourceInterface* Duplicate() override;
+    bool IsAvailable() override;
+    void SetAvailable(bool avail) override;
+    const char* GetType() override;
+    const char* GetFileName() override;
+    bool SetFileName(const char* newfn) override;
+    PcmSourceInterface* GetSource() override;
+    void SetSource(PcmSourceInterface* src) override;
+    int GetNumChannels() override;
+    double GetSampleRate() override;
+    double GetLength() override;
+    double GetLengthBeats() override;
+    int GetBitsPerSample() override;
+    double GetPreferredPosition() override;
+
+    SourceSpec spec;
+    Take* owner = nullptr;  // the take playing it, if any
+    int duplicate_calls = 0;
+
+private:
+    Host& host_;
+    bool available_ = true;
+};
+
+struct TakeSpec {
+    std::string name;
+    std::optional<SourceSpec> source;  // none: a take without a source
+    double start_offset = 0.0;         // D_STARTOFFS
+    double vol = 1.0;                  // D_VOL
+    double pan = 0.0;                  // D_PAN
+    double rate = 1.0;                 // D_PLAYRATE
+    double pitch = 0.0;                // D_PITCH
+    bool preserve_pitch = false;       // B_PPITCH
+    int chan_mode = 0;                 // I_CHANMODE
+    int pitch_mode = -1;               // I_PITCHMODE
+};
+
+struct ItemSpec {
+    double position = 0.0;  // D_POSITION
+    double length = 1.0;    // D_LENGTH
+    double fade_in = 0.0;   // D_FADEINLEN
+    double fade_out = 0.0;  // D_FADEOUTLEN
+    int fade_in_shape = 0;  // C_FADEINSHAPE
+    int fade_out_shape = 0;
+    bool mute = false;  // B_MUTE and B_MUTE_ACTUAL
+    bool loop = true;   // B_LOOPSRC
+    int lock = 0;       // C_LOCK
+    double vol = 1.0;   // D_VOL
+    bool selected = false;
+    std::vector<TakeSpec> takes;  // empty: an item without takes
+    int active_take = 0;
+};
+
+struct Take {
+    Item* item = nullptr;
+    std::string name;
+    std::map<std::string, double, std::less<>> params;  // every known take parameter
+    Source* source = nullptr;
+};
+
+struct Item {
+    Track* track = nullptr;
+    std::map<std::string, double, std::less<>> params;  // every known item parameter
+    std::vector<Take*> takes;
+    int active_take = 0;
+    bool selected() const;
+};
+
+struct Track {
+    Project* project = nullptr;
+    std::string name;
+    bool selected = false;
+    std::vector<Item*> items;  // in track order
+};
+
+struct Project {
+    std::string name;
+    std::vector<Track*> tracks;
+    double frame_rate = 30.0;
+    bool drop_frame = false;
+    double cursor = 0.0;         // edit cursor, seconds
+    double play_position = 0.0;  // while playing
+    int play_state = 0;          // 0 stopped, &1 playing, &2 paused, &4 recording
+    double end() const;          // end of the last item, 0 without items
+};
+
+struct CallRecord {
+    std::string function;
+    std::string detail;  // the text argument (parameter name, file, message), if any
+};
+
+struct MessageBoxRecord {
+    std::string text;
+    std::string title;
+    int type = 0;
+};
+
+struct Registration {
+    std::string name;  // as passed, "-" included
+    void* value = nullptr;
+    int result = 0;
+};
+
+// A function registered through API_/APIdef_/APIvararg_, by its name without prefix.
+struct RegisteredFunction {
+    std::string name;  // e.g. "QM_GetMediaItemSelect"
+    void* func = nullptr;
+    const char* definition = nullptr;  // four NUL-separated fields
+    void* vararg = nullptr;            // void* (*)(void** arglist, int numparms)
+};
+
+class Host {
+public:
+    Host();  // one empty project, current; this host becomes the active one
+    ~Host();
+    Host(const Host&) = delete;
+    Host& operator=(const Host&) = delete;
+
+    // The C host functions answer for the active host: the newest one alive, or the one last
+    // activated.
+    void activate();
+    static Host* active();
+
+    // ---- building a session ----
+    Project* current_project();
+    Project* add_project(std::string name = "");
+    void set_current_project(Project* project);
+    const std::vector<Project*>& projects() const;
+    Track* add_track(Project* project = nullptr, std::string name = "", bool selected = false);
+    Item* add_item(Track* track, const ItemSpec& spec);
+    Take* add_take(Item* item, const TakeSpec& spec);
+    Source* add_source(const SourceSpec& spec);  // unowned until a take plays it
+    // A file InsertMedia can read without touching the disk; real readable files with a known
+    // extension (.wav .mp3 .mid .ogg .flac .mp4 .mov) work too.
+    void add_media_file(std::string path, SourceSpec spec);
+    void set_item_selected(Item* item, bool selected);
+    void set_track_selected(Track* track, bool selected);
+
+    // ---- scripted answers and failures ----
+    void push_message_box_answer(int answer);  // answered in order; 7 (No) when none is queued
+    void set_sws_installed(bool installed);
+    bool sws_installed() const;
+    void fail_parameter_writes(std::string parmname);  // Set...Info_Value of it answers false
+    void hide_function(std::string name);              // GetFunc answers null for it
+
+    // ---- observing ----
+    int redraw_count() const;
+    const std::vector<CallRecord>& call_log() const;
+    void clear_call_log();
+    int calls_to(std::string_view function) const;
+    const std::vector<MessageBoxRecord>& message_boxes() const;
+    const std::vector<std::string>& console() const;  // ShowConsoleMsg texts
+    int sources_created() const;
+    int sources_destroyed() const;
+    int unowned_sources() const;                     // alive and played by no take
+    const std::vector<std::string>& misuse() const;  // calls REAPER would crash or corrupt on
+    std::string dump(const Project* project = nullptr) const;  // canonical text; current project
+
+    // ---- handles ----
+    static ReaProject* handle(Project* p) { return reinterpret_cast<ReaProject*>(p); }
+    static MediaTrack* handle(Track* t) { return reinterpret_cast<MediaTrack*>(t); }
+    static MediaItem* handle(Item* i) { return reinterpret_cast<MediaItem*>(i); }
+    static MediaItem_Take* handle(Take* t) { return reinterpret_cast<MediaItem_Take*>(t); }
+    static PCM_source* handle(Source* s) {
+        return reinterpret_cast<PCM_source*>(static_cast<PcmSourceInterface*>(s));
+    }
+    // Live objects for live handles, null for null or stale ones. A null project is the current.
+    Project* project(ReaProject* p);
+    Track* track(MediaTrack* t);
+    Item* item(MediaItem* i);
+    Take* take(MediaItem_Take* t);
+    Source* source(PCM_source* s);
+    // REAPER's ValidatePtr2: a live handle of the named type ("MediaItem*", "MediaTrack*",
+    // "MediaItem_Take*", "ReaProject*", "PCM_source*") belonging to `project` (null: current).
+    bool validate(ReaProject* project, const void* pointer, std::string_view type);
+
+    // ---- registration ----
+    int plugin_register(const char* name, void* value);
+    void* get_func(const char* name);
+    reaper_plugin_info_t* plugin_info();
+    const std::vector<Registration>& registration_log() const;
+    // What is registered now, in order of registration.
+    std::vector<RegisteredFunction> registered_functions() const;
+    std::optional<RegisteredFunction> registered_function(std::string_view name) const;
+    bool anything_registered() const;
+
+    // ---- host functions (the C entry points forward here) ----
+    void log_call(std::string function, std::string detail = "");
+    void redraw();
+    int show_message_box(const char* msg, const char* title, int type);
+    void console_message(const char* msg);
+    void destroy_source(PCM_source* src);
+    int insert_media(const char* file, int mode);
+    void delete_item(Item* item);
+    void move_item(Item* item, Track* destination);
+    bool parameter_write_fails(std::string_view parmname) const;
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
+
+// The C host functions, by REAPER name, as GetFunc hands them out ("plugin_register",
+// "GetMediaItem", ..., "ShowConsoleMsg", "CF_GetMediaSourceBitDepth").
+void* host_function(std::string_view name);
+const std::vector<std::string>& host_function_names();
+
+// Loads an extension module as REAPER does.
+class Module {
+public:
+    // dlopen + dlsym("ReaperPluginEntry"); null and a message in `error` on failure.
+    static std::unique_ptr<Module> open(const std::string& path, std::string& error);
+    ~Module();  // dlclose; does not call the entry
+    Module(const Module&) = delete;
+    Module& operator=(const Module&) = delete;
+
+    int load(Host& host);  // entry(handle, host.plugin_info()): 1 stays loaded, 0 refused
+    int unload();          // entry(handle, nullptr)
+    void* symbol(const char* name) const;
+    const std::string& path() const { return path_; }
+
+private:
+    Module(std::string path, void* handle, EntryFunction entry);
+    std::string path_;
+    void* handle_ = nullptr;
+    EntryFunction entry_ = nullptr;
+};
+
+}  // namespace sim

@@ -1,0 +1,133 @@
+#include "utility/utility.h"
+
+#include <strings.h>
+
+#include <cmath>
+#include <cstdarg>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <regex>
+#include <vector>
+
+namespace qm_app_def {
+const char* const VERSION = "2.1.1";
+}
+
+namespace qm_utility {
+namespace {
+
+bool is_continuation(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
+
+// Length of the UTF-8 sequence a lead byte starts; 1 for anything that is not a lead byte.
+std::size_t sequence_length(unsigned char lead) {
+    if (lead >= 0xF0 && lead <= 0xF7) return 4;
+    if (lead >= 0xE0) return 3;
+    if (lead >= 0xC0) return 2;
+    return 1;
+}
+
+// Moves a cut at `n` back to the start of the character it would split. Bytes that are not
+// well-formed UTF-8 are cut where they are.
+std::size_t utf8_cut(const std::string& text, std::size_t n) {
+    if (n >= text.size() || !is_continuation(static_cast<unsigned char>(text[n]))) return n;
+    for (std::size_t back = 1; back <= 3 && back <= n; ++back) {
+        const auto byte = static_cast<unsigned char>(text[n - back]);
+        if (is_continuation(byte)) continue;
+        return sequence_length(byte) > back ? n - back : n;
+    }
+    return n;
+}
+
+}  // namespace
+
+void strcpy(char* destination, int size, std::string text) {
+    if (destination == nullptr || size <= 0) return;
+    std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(size) - 1, text.size());
+    n = std::min(n, std::strlen(text.c_str()));
+    n = utf8_cut(text, n);
+    std::memcpy(destination, text.data(), n);
+    destination[n] = '\0';
+}
+
+double round(double value, int digits) {
+    const double scale = static_cast<std::int32_t>(std::pow(10.0, digits));
+    const double x = value * scale;
+    // The largest double below one half: one half itself would carry 0.49999999999999994 to 1.
+    const double r = std::trunc(x + std::copysign(0.49999999999999994, x));
+    return r / scale;
+}
+
+double to_dB(double gain) {
+    return 20.0 * std::log10(gain);
+}
+
+double to_reaper_volume(double dB) {
+    return std::exp(dB * 0.115129254);
+}
+
+namespace detail {
+std::string format_values(const char* fmt, ...) {
+    if (fmt == nullptr) return {};
+    va_list args;
+    va_start(args, fmt);
+    va_list again;
+    va_copy(again, args);
+    const int n = std::vsnprintf(nullptr, 0, fmt, args);
+    va_end(args);
+    std::string result;
+    if (n > 0) {
+        std::vector<char> buffer(static_cast<std::size_t>(n) + 1, '\0');
+        std::vsnprintf(buffer.data(), buffer.size(), fmt, again);
+        result.assign(buffer.data(), static_cast<std::size_t>(n));
+    }
+    va_end(again);
+    return result;
+}
+}  // namespace detail
+
+int exec_command(const std::string& command) {
+    FILE* stream = popen(command.c_str(), "r");
+    if (stream == nullptr) return 1;
+    pclose(stream);
+    return 0;
+}
+
+bool Stricmp(const char* a, const char* b) {
+    return a != nullptr && b != nullptr && strcasecmp(a, b) == 0;
+}
+
+bool match_intail(const std::string& text, const std::string& tail) {
+    try {
+        const std::regex pattern(".+" + tail, std::regex::ECMAScript | std::regex::icase);
+        return std::regex_match(text, pattern);
+    } catch (const std::regex_error&) {
+        return false;  // a tail that is no pattern matches nothing
+    }
+}
+
+std::pair<std::string, std::string> split_extension(const std::string& path) {
+    static const std::regex pattern("(.*)\\.(.*)", std::regex::ECMAScript);
+    std::smatch parts;
+    if (std::regex_match(path, parts, pattern)) return {parts[1].str(), parts[2].str()};
+    return {path, std::string()};
+}
+
+std::string multi_to_utf8(const std::string& text) {
+    return text;
+}
+std::string utf8_to_multi(const std::string& text) {
+    return text;
+}
+
+}  // namespace qm_utility
+
+void get_version(char* buffer, int size) noexcept {
+    try {
+        qm_utility::strcpy(buffer, size, qm_app_def::VERSION);
+    } catch (...) {
+        // Allocation failure: leave the buffer as it was.
+    }
+}
