@@ -2,20 +2,13 @@
 
 #include "api/api.h"
 #include "api_table/api_rows.h"
-#include "script_bridge/bridge.h"
+#include "api_table/definition.h"
 #include "script_bridge/wrappers.h"
 
 namespace qm_app_def {
 namespace {
 
-// Four NUL-separated fields; the literal's own terminator ends the help text, so there is exactly
-// one NUL after it.
-#define QM_DEFINITION_TEXT(name, ret, types, names, help)                          \
-    constexpr char definition_##name[] = ret "\0" types "\0" names "\0" help;      \
-    static_assert(qm_bridge::definition_matches<&::name>(ret, types, names, help), \
-                  "definition text does not match the native signature of " #name);
 QM_API_ROWS(QM_DEFINITION_TEXT)
-#undef QM_DEFINITION_TEXT
 
 #define QM_RECORD(name, ...)                        \
     ApiDefinition{reinterpret_cast<void*>(&::name), \

@@ -69,8 +69,11 @@ inline void* pack_result(MediaItem* item) {
     return item;
 }
 
+// No exception may cross into REAPER, so a script wrapper calls only noexcept functions.
 template <class F>
-struct native_traits;  // only noexcept functions may be called from a script wrapper
+struct native_traits {
+    static_assert(sizeof(F) == 0, "a registered native function must be noexcept");
+};
 template <class R, class... A>
 struct native_traits<R (*)(A...) noexcept> {
     using result = R;
