@@ -174,7 +174,8 @@ template <auto F>
 constexpr bool definition_matches(std::string_view ret, std::string_view types,
                                   std::string_view names, std::string_view help) {
     using traits = native_traits<decltype(F)>;
-    return same_type(ret, type_text<typename traits::result>::value) &&
+    // REAPER reads the result by its exact type name; the lower-case spelling is for parameters.
+    return ret == type_text<typename traits::result>::value &&
            params_match<decltype(F)>(types, names, std::make_index_sequence<traits::arity>{}) &&
            buffers_sized(types, names) && help.substr(0, 8) == "[QM:API]";
 }
