@@ -56,11 +56,22 @@ public:
     SourceSpec spec;
     Take* owner = nullptr;  // the take playing it, if any
     int duplicate_calls = 0;
+    // 0 for a source built by a test or InsertMedia, one more than its original's for a duplicate:
+    // lets the dump tell a swapped-in copy from the original without printing addresses.
+    int generation = 0;
 
 private:
     Host& host_;
     bool available_ = true;
 };
+
+// The numeric parameters Get/Set...Info_Value know, in the order the dump prints them.
+inline constexpr std::string_view kItemParameters[] = {
+    "D_POSITION", "D_LENGTH",      "D_FADEINLEN", "D_FADEOUTLEN", "C_FADEINSHAPE", "C_FADEOUTSHAPE",
+    "B_MUTE",     "B_MUTE_ACTUAL", "B_LOOPSRC",   "C_LOCK",       "D_VOL",         "B_UISEL"};
+inline constexpr std::string_view kTakeParameters[] = {"D_STARTOFFS", "D_VOL",      "D_PAN",
+                                                       "D_PLAYRATE",  "D_PITCH",    "B_PPITCH",
+                                                       "I_CHANMODE",  "I_PITCHMODE"};
 
 struct TakeSpec {
     std::string name;
@@ -190,6 +201,8 @@ public:
     int calls_to(std::string_view function) const;
     const std::vector<MessageBoxRecord>& message_boxes() const;
     const std::vector<std::string>& console() const;  // ShowConsoleMsg texts
+    // Sources the host made or destroyed in answer to the extension (Duplicate, InsertMedia,
+    // PCM_Source_Destroy, deleting an item); building a session does not count.
     int sources_created() const;
     int sources_destroyed() const;
     int unowned_sources() const;                     // alive and played by no take
@@ -233,17 +246,74 @@ public:
     int insert_media(const char* file, int mode);
     void delete_item(Item* item);
     void move_item(Item* item, Track* destination);
+    void record_misuse(std::string text);
     bool parameter_write_fails(std::string_view parmname) const;
 
 private:
+    friend class Source;
+    void note_source_created();  // Duplicate() counts its copy
     struct State;
     std::unique_ptr<State> state_;
 };
+
+// What InsertMedia makes of a real file: null when it cannot be read or its extension is unknown.
+// A .wav whose RIFF/WAVE header parses gives its rate, channels, bits and length.
+std::optional<SourceSpec> read_media_file(const std::string& path);
 
 // The C host functions, by REAPER name, as GetFunc hands them out ("plugin_register",
 // "GetMediaItem", ..., "ShowConsoleMsg", "CF_GetMediaSourceBitDepth").
 void* host_function(std::string_view name);
 const std::vector<std::string>& host_function_names();
+
+// The C host functions themselves, answering for Host::active() (null/0 without one). Not global:
+// the extension's own slots carry these names.
+namespace reaper {
+int plugin_register(const char* name, void* infostruct);
+MediaItem* GetMediaItem(ReaProject* proj, int itemidx);
+MediaItem* GetSelectedMediaItem(ReaProject* proj, int selitem);
+MediaTrack* GetTrack(ReaProject* proj, int trackidx);
+MediaTrack* GetSelectedTrack(ReaProject* proj, int seltrackidx);
+MediaItem* GetTrackMediaItem(MediaTrack* tr, int itemidx);
+int CountMediaItems(ReaProject* proj);
+int CountSelectedMediaItems(ReaProject* proj);
+int CountTrackMediaItems(MediaTrack* track);
+int CountSelectedTracks(ReaProject* proj);
+MediaTrack* GetMediaItem_Track(MediaItem* item);
+ReaProject* GetItemProjectContext(MediaItem* item);
+MediaItem_Take* GetActiveTake(MediaItem* item);
+PCM_source* GetMediaItemTake_Source(MediaItem_Take* take);
+double GetMediaItemInfo_Value(MediaItem* item, const char* parmname);
+bool SetMediaItemInfo_Value(MediaItem* item, const char* parmname, double newvalue);
+double GetMediaItemTakeInfo_Value(MediaItem_Take* take, const char* parmname);
+bool SetMediaItemTakeInfo_Value(MediaItem_Take* take, const char* parmname, double newvalue);
+void* GetSetMediaItemTakeInfo(MediaItem_Take* tk, const char* parmname, void* setNewValue);
+bool GetSetMediaItemTakeInfo_String(MediaItem_Take* tk, const char* parmname, char* stringNeedBig,
+                                    bool setNewValue);
+double GetMediaTrackInfo_Value(MediaTrack* tr, const char* parmname);
+const char* GetTakeName(MediaItem_Take* take);
+void GetMediaSourceType(PCM_source* source, char* typebufOut, int typebufOut_sz);
+int GetMediaSourceSampleRate(PCM_source* source);
+int GetMediaSourceNumChannels(PCM_source* source);
+void PCM_Source_Destroy(PCM_source* src);
+MediaItem* AddMediaItemToTrack(MediaTrack* tr);
+MediaItem_Take* AddTakeToMediaItem(MediaItem* item);
+bool DeleteTrackMediaItem(MediaTrack* tr, MediaItem* it);
+bool MoveMediaItemToTrack(MediaItem* item, MediaTrack* desttr);
+void SetMediaItemSelected(MediaItem* item, bool selected);
+void SetOnlyTrackSelected(MediaTrack* track);
+void SetTrackSelected(MediaTrack* track, bool selected);
+int InsertMedia(const char* file, int mode);
+double TimeMap_curFrameRate(ReaProject* proj, bool* dropFrameOut);
+int GetPlayState();
+double GetPlayPositionEx(ReaProject* proj);
+double GetCursorPositionEx(ReaProject* proj);
+void SetEditCurPos2(ReaProject* proj, double time, bool moveview, bool seekplay);
+void CSurf_GoEnd();
+void UpdateArrange();
+int ShowMessageBox(const char* msg, const char* title, int type);
+void ShowConsoleMsg(const char* msg);
+int CF_GetMediaSourceBitDepth(PCM_source* src);
+}  // namespace reaper
 
 // Loads an extension module as REAPER does.
 class Module {

@@ -1,0 +1,726 @@
+#include "sim/host.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <deque>
+#include <filesystem>
+#include <unordered_map>
+#include <unordered_set>
+#include <utility>
+
+namespace sim {
+
+namespace {
+
+Host* g_active = nullptr;
+
+double param(const std::map<std::string, double, std::less<>>& params, std::string_view name) {
+    auto found = params.find(name);
+    return found == params.end() ? 0.0 : found->second;
+}
+
+bool starts_with(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+std::string quote_text(std::string_view text) {
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned char>(c));
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+std::string number(double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.17g", value);
+    return text;
+}
+
+// The record handed to an extension must reach its own host even when another one is active, so
+// each host borrows one of a fixed set of C entry points; past that they answer for the active one.
+constexpr std::size_t kRecordSlots = 32;
+std::array<Host*, kRecordSlots> g_record_hosts{};
+
+int register_through(Host* host, const char* name, void* value) {
+    if (host == nullptr) return 0;
+    host->log_call("plugin_register", name != nullptr ? name : "");
+    return host->plugin_register(name, value);
+}
+
+void* get_func_through(Host* host, const char* name) {
+    if (host == nullptr) return nullptr;
+    host->log_call("GetFunc", name != nullptr ? name : "");
+    return host->get_func(name);
+}
+
+template <std::size_t N>
+int record_register(const char* name, void* value) {
+    return register_through(g_record_hosts[N], name, value);
+}
+
+template <std::size_t N>
+void* record_get_func(const char* name) {
+    return get_func_through(g_record_hosts[N], name);
+}
+
+int active_register(const char* name, void* value) {
+    return register_through(Host::active(), name, value);
+}
+
+void* active_get_func(const char* name) {
+    return get_func_through(Host::active(), name);
+}
+
+using RegisterFunction = int (*)(const char*, void*);
+using GetFuncFunction = void* (*)(const char*);
+
+template <std::size_t... N>
+constexpr std::array<RegisterFunction, sizeof...(N)> make_registers(std::index_sequence<N...>) {
+    return {&record_register<N>...};
+}
+
+template <std::size_t... N>
+constexpr std::array<GetFuncFunction, sizeof...(N)> make_get_funcs(std::index_sequence<N...>) {
+    return {&record_get_func<N>...};
+}
+
+constexpr auto kRecordRegisters = make_registers(std::make_index_sequence<kRecordSlots>());
+constexpr auto kRecordGetFuncs = make_get_funcs(std::make_index_sequence<kRecordSlots>());
+
+const void* address(const Source* source) {
+    return static_cast<const PcmSourceInterface*>(source);
+}
+
+}  // namespace
+
+bool Item::selected() const {
+    return param(params, "B_UISEL") != 0.0;
+}
+
+double Project::end() const {
+    double end = 0.0;
+    for (const Track* track : tracks) {
+        for (const Item* item : track->items) {
+            end =
+                std::max(end, param(item->params, "D_POSITION") + param(item->params, "D_LENGTH"));
+        }
+    }
+    return end;
+}
+
+struct Host::State {
+    // Everything ever made stays allocated until the host goes, so a stale handle never aliases a
+    // newer object; the live sets say what still exists.
+    std::vector<std::unique_ptr<Project>> project_store;
+    std::vector<std::unique_ptr<Track>> track_store;
+    std::vector<std::unique_ptr<Item>> item_store;
+    std::vector<std::unique_ptr<Take>> take_store;
+    std::vector<std::unique_ptr<Source>> source_store;
+    std::unordered_set<const void*> live_projects;
+    std::unordered_set<const void*> live_tracks;
+    std::unordered_set<const void*> live_items;
+    std::unordered_set<const void*> live_takes;
+    std::unordered_map<const void*, Source*> live_sources;
+
+    std::vector<Project*> projects;
+    Project* current = nullptr;
+    std::map<std::string, SourceSpec, std::less<>> media_files;
+
+    std::deque<int> answers;
+    bool sws = false;
+    std::set<std::string, std::less<>> failing_writes;
+    std::set<std::string, std::less<>> hidden;
+
+    int redraws = 0;
+    std::vector<CallRecord> calls;
+    std::vector<MessageBoxRecord> boxes;
+    std::vector<std::string> console;
+    int created = 0;
+    int destroyed = 0;
+    std::vector<std::string> misuse;
+
+    struct Api {
+        std::string name;
+        void* func = nullptr;
+        const char* definition = nullptr;
+        void* vararg = nullptr;
+        bool has_func = false;
+        bool has_definition = false;
+        bool has_vararg = false;
+        bool empty() const { return !has_func && !has_definition && !has_vararg; }
+    };
+    std::vector<Api> apis;
+    std::vector<std::pair<std::string, void*>> others;
+    std::vector<Registration> registrations;
+
+    reaper_plugin_info_t info{};
+    int slot = -1;
+    char main_window = 0;  // hwnd_main points here: non-null, never dereferenced by REAPER code
+
+    void kill_source(Source* source) {
+        if (live_sources.erase(address(source)) != 0) ++destroyed;
+    }
+
+    Api* api(std::string_view name) {
+        auto found = std::find_if(apis.begin(), apis.end(),
+                                  [&](const Api& api) { return api.name == name; });
+        return found == apis.end() ? nullptr : &*found;
+    }
+
+    int register_now(std::string_view name, void* value);
+};
+
+int Host::State::register_now(std::string_view name, void* value) {
+    const bool withdraw = starts_with(name, "-");
+    if (withdraw) name.remove_prefix(1);
+
+    enum class Kind { function, definition, vararg, other } kind = Kind::other;
+    std::string_view function = name;
+    for (auto [prefix, prefix_kind] : {std::pair{std::string_view("APIdef_"), Kind::definition},
+                                       std::pair{std::string_view("APIvararg_"), Kind::vararg},
+                                       std::pair{std::string_view("API_"), Kind::function}}) {
+        if (starts_with(name, prefix) && name.size() > prefix.size()) {
+            kind = prefix_kind;
+            function = name.substr(prefix.size());
+            break;
+        }
+    }
+
+    if (kind == Kind::other) {
+        if (!withdraw) {
+            others.emplace_back(std::string(name), value);
+            return 1;
+        }
+        // Hooks of one kind are registered many times; withdrawing names the one to go.
+        auto found = std::find_if(others.begin(), others.end(), [&](const auto& other) {
+            return other.first == name && other.second == value;
+        });
+        if (found == others.end()) return 0;
+        others.erase(found);
+        return 1;
+    }
+
+    Api* entry = api(function);
+    if (withdraw) {
+        if (entry == nullptr) return 0;
+        bool* has = kind == Kind::function     ? &entry->has_func
+                    : kind == Kind::definition ? &entry->has_definition
+                                               : &entry->has_vararg;
+        if (!*has) return 0;
+        *has = false;
+        if (kind == Kind::function) entry->func = nullptr;
+        if (kind == Kind::definition) entry->definition = nullptr;
+        if (kind == Kind::vararg) entry->vararg = nullptr;
+        if (entry->empty()) {
+            apis.erase(apis.begin() + (entry - apis.data()));
+        }
+        return 1;
+    }
+    if (entry == nullptr) {
+        apis.push_back(Api{});
+        entry = &apis.back();
+        entry->name = std::string(function);
+    }
+    switch (kind) {
+        case Kind::function:
+            entry->func = value;
+            entry->has_func = true;
+            break;
+        case Kind::definition:
+            entry->definition = static_cast<const char*>(value);
+            entry->has_definition = true;
+            break;
+        case Kind::vararg:
+            entry->vararg = value;
+            entry->has_vararg = true;
+            break;
+        case Kind::other:
+            break;
+    }
+    return 1;
+}
+
+Host::Host() : state_(std::make_unique<State>()) {
+    state_->current = add_project();
+    activate();
+}
+
+Host::~Host() {
+    if (state_->slot >= 0) g_record_hosts[static_cast<std::size_t>(state_->slot)] = nullptr;
+    if (g_active == this) g_active = nullptr;
+}
+
+void Host::activate() {
+    g_active = this;
+}
+
+Host* Host::active() {
+    return g_active;
+}
+
+// ---- building a session ----
+
+Project* Host::current_project() {
+    return state_->current;
+}
+
+Project* Host::add_project(std::string name) {
+    auto& project = state_->project_store.emplace_back(std::make_unique<Project>());
+    project->name = std::move(name);
+    state_->live_projects.insert(project.get());
+    state_->projects.push_back(project.get());
+    return project.get();
+}
+
+void Host::set_current_project(Project* project) {
+    if (state_->live_projects.count(project) != 0) state_->current = project;
+}
+
+const std::vector<Project*>& Host::projects() const {
+    return state_->projects;
+}
+
+Track* Host::add_track(Project* project, std::string name, bool selected) {
+    if (project == nullptr) project = state_->current;
+    if (state_->live_projects.count(project) == 0) return nullptr;
+    auto& track = state_->track_store.emplace_back(std::make_unique<Track>());
+    track->project = project;
+    track->name = std::move(name);
+    track->selected = selected;
+    state_->live_tracks.insert(track.get());
+    project->tracks.push_back(track.get());
+    return track.get();
+}
+
+Item* Host::add_item(Track* track, const ItemSpec& spec) {
+    if (state_->live_tracks.count(track) == 0) return nullptr;
+    auto& item = state_->item_store.emplace_back(std::make_unique<Item>());
+    item->track = track;
+    item->params = {
+        {"D_POSITION", spec.position},
+        {"D_LENGTH", spec.length},
+        {"D_FADEINLEN", spec.fade_in},
+        {"D_FADEOUTLEN", spec.fade_out},
+        {"C_FADEINSHAPE", spec.fade_in_shape},
+        {"C_FADEOUTSHAPE", spec.fade_out_shape},
+        {"B_MUTE", spec.mute ? 1.0 : 0.0},
+        {"B_MUTE_ACTUAL", spec.mute ? 1.0 : 0.0},
+        {"B_LOOPSRC", spec.loop ? 1.0 : 0.0},
+        {"C_LOCK", spec.lock},
+        {"D_VOL", spec.vol},
+        {"B_UISEL", spec.selected ? 1.0 : 0.0},
+    };
+    state_->live_items.insert(item.get());
+    track->items.push_back(item.get());
+    for (const TakeSpec& take : spec.takes) add_take(item.get(), take);
+    item->active_take = spec.active_take;
+    return item.get();
+}
+
+Take* Host::add_take(Item* item, const TakeSpec& spec) {
+    if (state_->live_items.count(item) == 0) return nullptr;
+    auto& take = state_->take_store.emplace_back(std::make_unique<Take>());
+    take->item = item;
+    take->name = spec.name;
+    take->params = {
+        {"D_STARTOFFS", spec.start_offset},
+        {"D_VOL", spec.vol},
+        {"D_PAN", spec.pan},
+        {"D_PLAYRATE", spec.rate},
+        {"D_PITCH", spec.pitch},
+        {"B_PPITCH", spec.preserve_pitch ? 1.0 : 0.0},
+        {"I_CHANMODE", spec.chan_mode},
+        {"I_PITCHMODE", spec.pitch_mode},
+    };
+    if (spec.source) {
+        take->source = add_source(*spec.source);
+        take->source->owner = take.get();
+    }
+    state_->live_takes.insert(take.get());
+    item->takes.push_back(take.get());
+    return take.get();
+}
+
+Source* Host::add_source(const SourceSpec& spec) {
+    auto& source = state_->source_store.emplace_back(std::make_unique<Source>(*this, spec));
+    state_->live_sources.emplace(address(source.get()), source.get());
+    return source.get();
+}
+
+void Host::add_media_file(std::string path, SourceSpec spec) {
+    spec.file = path;
+    state_->media_files.insert_or_assign(std::move(path), std::move(spec));
+}
+
+void Host::set_item_selected(Item* item, bool selected) {
+    if (state_->live_items.count(item) != 0) item->params["B_UISEL"] = selected ? 1.0 : 0.0;
+}
+
+void Host::set_track_selected(Track* track, bool selected) {
+    if (state_->live_tracks.count(track) != 0) track->selected = selected;
+}
+
+// ---- scripted answers and failures ----
+
+void Host::push_message_box_answer(int answer) {
+    state_->answers.push_back(answer);
+}
+
+void Host::set_sws_installed(bool installed) {
+    state_->sws = installed;
+}
+
+bool Host::sws_installed() const {
+    return state_->sws;
+}
+
+void Host::fail_parameter_writes(std::string parmname) {
+    state_->failing_writes.insert(std::move(parmname));
+}
+
+void Host::hide_function(std::string name) {
+    state_->hidden.insert(std::move(name));
+}
+
+// ---- observing ----
+
+int Host::redraw_count() const {
+    return state_->redraws;
+}
+
+const std::vector<CallRecord>& Host::call_log() const {
+    return state_->calls;
+}
+
+void Host::clear_call_log() {
+    state_->calls.clear();
+}
+
+int Host::calls_to(std::string_view function) const {
+    return static_cast<int>(
+        std::count_if(state_->calls.begin(), state_->calls.end(),
+                      [&](const CallRecord& call) { return call.function == function; }));
+}
+
+const std::vector<MessageBoxRecord>& Host::message_boxes() const {
+    return state_->boxes;
+}
+
+const std::vector<std::string>& Host::console() const {
+    return state_->console;
+}
+
+int Host::sources_created() const {
+    return state_->created;
+}
+
+int Host::sources_destroyed() const {
+    return state_->destroyed;
+}
+
+int Host::unowned_sources() const {
+    return static_cast<int>(
+        std::count_if(state_->live_sources.begin(), state_->live_sources.end(),
+                      [](const auto& live) { return live.second->owner == nullptr; }));
+}
+
+const std::vector<std::string>& Host::misuse() const {
+    return state_->misuse;
+}
+
+void Host::note_source_created() {
+    ++state_->created;
+}
+
+std::string Host::dump(const Project* project) const {
+    if (project == nullptr) project = state_->current;
+    if (state_->live_projects.count(project) == 0) return "";
+    std::string out;
+    out += "project " + quote_text(project->name) + "\n";
+    out += "frame_rate " + number(project->frame_rate) + " drop_frame " +
+           (project->drop_frame ? "1" : "0") + "\n";
+    out += "cursor " + number(project->cursor) + "\n";
+    out += "play_state " + std::to_string(project->play_state) + " play_position " +
+           number(project->play_position) + "\n";
+    int track_number = 0;
+    for (const Track* track : project->tracks) {
+        out += "track " + std::to_string(++track_number) + " " + quote_text(track->name) +
+               " selected " + (track->selected ? "1" : "0") + "\n";
+        int item_number = 0;
+        for (const Item* item : track->items) {
+            out += "  item " + std::to_string(++item_number) + "\n";
+            for (std::string_view name : kItemParameters) {
+                out += "    " + std::string(name) + " " + number(param(item->params, name)) + "\n";
+            }
+            for (std::size_t t = 0; t < item->takes.size(); ++t) {
+                const Take* take = item->takes[t];
+                const bool active = static_cast<int>(t) == item->active_take;
+                out += "    take " + std::to_string(t + 1) + " " + quote_text(take->name) +
+                       " active " + (active ? "1" : "0") + "\n";
+                for (std::string_view name : kTakeParameters) {
+                    out += "      " + std::string(name) + " " + number(param(take->params, name)) +
+                           "\n";
+                }
+                Source* source = take->source;
+                if (source == nullptr) {
+                    out += "      source none\n";
+                    continue;
+                }
+                const SourceSpec& spec = source->spec;
+                out += "      source " + quote_text(spec.type) + " file " + quote_text(spec.file) +
+                       " sample_rate " + std::to_string(spec.sample_rate) + " channels " +
+                       std::to_string(spec.channels) + " bit_depth " +
+                       std::to_string(spec.bit_depth) + " length " + number(spec.length) +
+                       " available " + (source->IsAvailable() ? "1" : "0") + " generation " +
+                       std::to_string(source->generation) + "\n";
+            }
+        }
+    }
+    return out;
+}
+
+// ---- handles ----
+
+Project* Host::project(ReaProject* p) {
+    if (p == nullptr) return state_->current;
+    return state_->live_projects.count(p) != 0 ? reinterpret_cast<Project*>(p) : nullptr;
+}
+
+Track* Host::track(MediaTrack* t) {
+    return state_->live_tracks.count(t) != 0 ? reinterpret_cast<Track*>(t) : nullptr;
+}
+
+Item* Host::item(MediaItem* i) {
+    return state_->live_items.count(i) != 0 ? reinterpret_cast<Item*>(i) : nullptr;
+}
+
+Take* Host::take(MediaItem_Take* t) {
+    return state_->live_takes.count(t) != 0 ? reinterpret_cast<Take*>(t) : nullptr;
+}
+
+Source* Host::source(PCM_source* s) {
+    auto found = state_->live_sources.find(s);
+    return found == state_->live_sources.end() ? nullptr : found->second;
+}
+
+bool Host::validate(ReaProject* project_handle, const void* pointer, std::string_view type) {
+    Project* owner = project(project_handle);
+    if (owner == nullptr || pointer == nullptr) return false;
+    void* p = const_cast<void*>(pointer);
+    if (type == "ReaProject*") return project(static_cast<ReaProject*>(p)) != nullptr;
+    if (type == "MediaTrack*") {
+        const Track* t = track(static_cast<MediaTrack*>(p));
+        return t != nullptr && t->project == owner;
+    }
+    if (type == "MediaItem*") {
+        const Item* i = item(static_cast<MediaItem*>(p));
+        return i != nullptr && i->track->project == owner;
+    }
+    if (type == "MediaItem_Take*") {
+        const Take* t = take(static_cast<MediaItem_Take*>(p));
+        return t != nullptr && t->item->track->project == owner;
+    }
+    if (type == "PCM_source*") {
+        // A source no take plays belongs to no project yet; any project may hand it over.
+        const Source* s = source(static_cast<PCM_source*>(p));
+        return s != nullptr && (s->owner == nullptr || s->owner->item->track->project == owner);
+    }
+    return false;
+}
+
+// ---- registration ----
+
+int Host::plugin_register(const char* name, void* value) {
+    const int result = name != nullptr ? state_->register_now(name, value) : 0;
+    state_->registrations.push_back(Registration{name != nullptr ? name : "", value, result});
+    return result;
+}
+
+void* Host::get_func(const char* name) {
+    if (name == nullptr || state_->hidden.count(std::string_view(name)) != 0) return nullptr;
+    const std::string_view wanted = name;
+    if (wanted == "CF_GetMediaSourceBitDepth") {
+        return state_->sws ? host_function(wanted) : nullptr;
+    }
+    if (void* function = host_function(wanted)) return function;
+    const State::Api* api = state_->api(wanted);
+    return api != nullptr && api->has_func ? api->func : nullptr;
+}
+
+reaper_plugin_info_t* Host::plugin_info() {
+    if (state_->slot < 0) {
+        auto free_slot = std::find(g_record_hosts.begin(), g_record_hosts.end(), nullptr);
+        if (free_slot != g_record_hosts.end()) {
+            *free_slot = this;
+            state_->slot = static_cast<int>(free_slot - g_record_hosts.begin());
+        }
+    }
+    reaper_plugin_info_t& info = state_->info;
+    info.caller_version = kCallerVersion;
+    info.hwnd_main = &state_->main_window;
+    if (state_->slot >= 0) {
+        info.Register = kRecordRegisters[static_cast<std::size_t>(state_->slot)];
+        info.GetFunc = kRecordGetFuncs[static_cast<std::size_t>(state_->slot)];
+    } else {
+        info.Register = &active_register;
+        info.GetFunc = &active_get_func;
+    }
+    return &info;
+}
+
+const std::vector<Registration>& Host::registration_log() const {
+    return state_->registrations;
+}
+
+std::vector<RegisteredFunction> Host::registered_functions() const {
+    std::vector<RegisteredFunction> out;
+    out.reserve(state_->apis.size());
+    for (const State::Api& api : state_->apis) {
+        out.push_back(RegisteredFunction{api.name, api.func, api.definition, api.vararg});
+    }
+    return out;
+}
+
+std::optional<RegisteredFunction> Host::registered_function(std::string_view name) const {
+    for (const State::Api& api : state_->apis) {
+        if (api.name == name) {
+            return RegisteredFunction{api.name, api.func, api.definition, api.vararg};
+        }
+    }
+    return std::nullopt;
+}
+
+bool Host::anything_registered() const {
+    return !state_->apis.empty() || !state_->others.empty();
+}
+
+// ---- host functions ----
+
+void Host::log_call(std::string function, std::string detail) {
+    state_->calls.push_back(CallRecord{std::move(function), std::move(detail)});
+}
+
+void Host::redraw() {
+    ++state_->redraws;
+}
+
+int Host::show_message_box(const char* msg, const char* title, int type) {
+    state_->boxes.push_back(
+        MessageBoxRecord{msg != nullptr ? msg : "", title != nullptr ? title : "", type});
+    if (state_->answers.empty()) return 7;
+    const int answer = state_->answers.front();
+    state_->answers.pop_front();
+    return answer;
+}
+
+void Host::console_message(const char* msg) {
+    if (msg == nullptr) return;
+    state_->console.emplace_back(msg);
+    std::fputs(msg, stdout);
+    std::fflush(stdout);
+}
+
+void Host::destroy_source(PCM_source* src) {
+    if (src == nullptr) return;
+    Source* victim = source(src);
+    if (victim == nullptr) {
+        // REAPER would free it a second time, or free something that is not a source.
+        state_->misuse.push_back("PCM_Source_Destroy: not a live source (destroyed twice?)");
+        return;
+    }
+    if (victim->owner != nullptr) {
+        state_->misuse.push_back("PCM_Source_Destroy: the source is still played by take " +
+                                 quote_text(victim->owner->name));
+        victim->owner->source = nullptr;
+        victim->owner = nullptr;
+    }
+    state_->kill_source(victim);
+}
+
+int Host::insert_media(const char* file, int mode) {
+    if (file == nullptr) return 0;
+    if (mode != 0 && mode != 1) {
+        state_->misuse.push_back("InsertMedia: mode " + std::to_string(mode) + " is not simulated");
+        return 0;
+    }
+    std::optional<SourceSpec> spec;
+    if (auto registered = state_->media_files.find(std::string_view(file));
+        registered != state_->media_files.end()) {
+        spec = registered->second;
+    } else {
+        spec = read_media_file(file);
+    }
+    if (!spec) return 0;
+
+    Project* project = state_->current;
+    Track* destination = nullptr;
+    if (mode == 1) {
+        destination = add_track(project);
+    } else {
+        auto selected = std::find_if(project->tracks.begin(), project->tracks.end(),
+                                     [](const Track* track) { return track->selected; });
+        if (selected != project->tracks.end()) {
+            destination = *selected;
+        } else if (!project->tracks.empty()) {
+            destination = project->tracks.front();
+        } else {
+            destination = add_track(project);
+        }
+    }
+
+    ItemSpec item_spec;
+    item_spec.position = project->cursor;
+    item_spec.length = spec->length;
+    item_spec.selected = true;
+    Item* item = add_item(destination, item_spec);
+    TakeSpec take_spec;
+    take_spec.name = std::filesystem::path(file).filename().string();
+    take_spec.source = std::move(spec);
+    add_take(item, take_spec);
+    ++state_->created;
+    return 1;
+}
+
+void Host::delete_item(Item* item) {
+    if (state_->live_items.count(item) == 0) return;
+    auto& siblings = item->track->items;
+    siblings.erase(std::remove(siblings.begin(), siblings.end(), item), siblings.end());
+    for (Take* take : item->takes) {
+        if (take->source != nullptr) {
+            state_->kill_source(take->source);
+            take->source->owner = nullptr;
+        }
+        state_->live_takes.erase(take);
+    }
+    state_->live_items.erase(item);
+}
+
+void Host::move_item(Item* item, Track* destination) {
+    if (state_->live_items.count(item) == 0 || state_->live_tracks.count(destination) == 0) return;
+    auto& siblings = item->track->items;
+    siblings.erase(std::remove(siblings.begin(), siblings.end(), item), siblings.end());
+    destination->items.push_back(item);
+    item->track = destination;
+}
+
+void Host::record_misuse(std::string text) {
+    state_->misuse.push_back(std::move(text));
+}
+
+bool Host::parameter_write_fails(std::string_view parmname) const {
+    return state_->failing_writes.count(parmname) != 0;
+}
+
+}  // namespace sim

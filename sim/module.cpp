@@ -1,0 +1,54 @@
+#include <dlfcn.h>
+
+#include <filesystem>
+#include <utility>
+
+#include "sim/host.h"
+
+namespace sim {
+
+std::unique_ptr<Module> Module::open(const std::string& path, std::string& error) {
+    std::error_code exists_error;
+    if (!std::filesystem::exists(path, exists_error)) {
+        error = "cannot load " + path + ": no such file";
+        return nullptr;
+    }
+    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle == nullptr) {
+        const char* reason = dlerror();
+        error =
+            "cannot load " + path + ": " + (reason != nullptr ? reason : "not a loadable module");
+        return nullptr;
+    }
+    dlerror();
+    void* entry = dlsym(handle, "ReaperPluginEntry");
+    if (entry == nullptr) {
+        dlclose(handle);
+        error = "cannot load " + path + ": no ReaperPluginEntry";
+        return nullptr;
+    }
+    error.clear();
+    return std::unique_ptr<Module>(
+        new Module(path, handle, reinterpret_cast<EntryFunction>(entry)));
+}
+
+Module::Module(std::string path, void* handle, EntryFunction entry)
+    : path_(std::move(path)), handle_(handle), entry_(entry) {}
+
+Module::~Module() {
+    if (handle_ != nullptr) dlclose(handle_);
+}
+
+int Module::load(Host& host) {
+    return entry_(handle_, host.plugin_info());
+}
+
+int Module::unload() {
+    return entry_(handle_, nullptr);
+}
+
+void* Module::symbol(const char* name) const {
+    return name != nullptr ? dlsym(handle_, name) : nullptr;
+}
+
+}  // namespace sim
