@@ -101,6 +101,15 @@ TEST(Module, LoadsRegistersAnswersScriptsAndUnloadsClean) {
     EXPECT_FALSE(host.anything_registered());
 }
 
+TEST(Module, UnloadBeforeAnyLoadMakesNoHostCall) {
+    sim::Host host;
+    auto module = open_module();
+    ASSERT_NE(module, nullptr);
+    EXPECT_EQ(module->unload(), 0);
+    EXPECT_TRUE(host.registration_log().empty());
+    EXPECT_TRUE(host.call_log().empty());
+}
+
 TEST(Module, RefusesAHostWithoutAFunctionItNeeds) {
     sim::Host host;
     host.hide_function("GetSelectedMediaItem");

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <map>
 #include <string>
 
 #include "api/api.h"
@@ -34,6 +35,12 @@ protected:
         return sim::Host::handle(host.add_item(track, spec));
     }
 
+    MediaItem* named(const std::string& name) const {
+        const std::map<std::string, MediaItem*> items = {{"a0", a0}, {"a1", a1}, {"b0", b0},
+                                                         {"c0", c0}, {"c1", c1}, {"c2", c2}};
+        return name.empty() ? nullptr : items.at(name);
+    }
+
     bool asked_for_items() const {
         for (const char* f : {"GetMediaItem", "GetSelectedMediaItem", "GetTrack",
                               "GetSelectedTrack", "GetTrackMediaItem"}) {
@@ -48,16 +55,14 @@ protected:
 TEST_F(ItemLookup, ProjectAndSelectedIndices) {
     struct Case {
         int index, type;
-        MediaItem* ItemLookup::*expected;  // null member: no item
+        const char* expected;  // "": no item
     };
     const Case cases[] = {
-        {0, 0, &ItemLookup::a0}, {1, 0, &ItemLookup::a1}, {2, 0, &ItemLookup::b0},
-        {3, 0, &ItemLookup::c0}, {5, 0, &ItemLookup::c2}, {6, 0, nullptr},
-        {-1, 0, nullptr},        {0, 1, &ItemLookup::a1}, {1, 1, &ItemLookup::b0},
-        {2, 1, &ItemLookup::c2}, {3, 1, nullptr},         {-1, 1, nullptr},
+        {0, 0, "a0"}, {1, 0, "a1"}, {2, 0, "b0"}, {3, 0, "c0"}, {5, 0, "c2"}, {6, 0, ""},
+        {-1, 0, ""},  {0, 1, "a1"}, {1, 1, "b0"}, {2, 1, "c2"}, {3, 1, ""},   {-1, 1, ""},
     };
     for (const Case& c : cases) {
-        MediaItem* expected = c.expected ? this->*c.expected : nullptr;
+        MediaItem* expected = named(c.expected);
         EXPECT_EQ(GetMediaItemSelect(nullptr, c.index, c.type), expected)
             << "index " << c.index << " type " << c.type;
     }
@@ -67,24 +72,24 @@ TEST_F(ItemLookup, TrackAndSelectedTrackIndices) {
     host.set_track_selected(host.current_project()->tracks[2], true);
     struct Case {
         int track, index, type;
-        MediaItem* ItemLookup::*expected;
+        const char* expected;
     };
     const Case cases[] = {
-        {0, 0, 0, &ItemLookup::a0},
-        {0, 1, 0, &ItemLookup::a1},
-        {1, 0, 0, &ItemLookup::b0},
-        {2, 2, 0, &ItemLookup::c2},
-        {2, 3, 0, nullptr},
-        {3, 0, 0, nullptr},
-        {-1, 0, 0, nullptr},
+        {0, 0, 0, "a0"},
+        {0, 1, 0, "a1"},
+        {1, 0, 0, "b0"},
+        {2, 2, 0, "c2"},
+        {2, 3, 0, ""},
+        {3, 0, 0, ""},
+        {-1, 0, 0, ""},
         // "selected" picks the track; the item index counts every item on it
-        {0, 0, 1, &ItemLookup::b0},
-        {1, 0, 1, &ItemLookup::c0},
-        {1, 1, 1, &ItemLookup::c1},
-        {2, 0, 1, nullptr},
+        {0, 0, 1, "b0"},
+        {1, 0, 1, "c0"},
+        {1, 1, 1, "c1"},
+        {2, 0, 1, ""},
     };
     for (const Case& c : cases) {
-        MediaItem* expected = c.expected ? this->*c.expected : nullptr;
+        MediaItem* expected = named(c.expected);
         EXPECT_EQ(GetMediaTrackItemSelect(nullptr, c.track, c.index, c.type), expected)
             << "track " << c.track << " index " << c.index << " type " << c.type;
     }
