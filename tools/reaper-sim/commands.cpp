@@ -1,0 +1,276 @@
+#include "commands.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <optional>
+
+#include "default_project.h"
+#include "definition.h"
+#include "environment.h"
+#include "sim/host.h"
+
+namespace reaper_sim {
+namespace {
+
+constexpr const char* kModuleName = "reaper_VORMELT_PLIVEN.so";
+
+constexpr const char* kUsage =
+    "usage: reaper-sim list [MODULE] [--hide NAME]...\n"
+    "       reaper-sim run SCRIPT.lua [--ext MODULE] [--project FILE.lua] [--hide NAME]...\n"
+    "                  [-- SCRIPT-ARGS...]\n"
+    "       reaper-sim help\n"
+    "\n"
+    "list   Load MODULE into a fresh simulated REAPER, exactly as REAPER loads an extension,\n"
+    "       and print every function it registers as a script author sees it.\n"
+    "run    Load the module, build the project, run SCRIPT.lua with `reaper` (the host's\n"
+    "       functions and the module's reaper.QM_* functions) and `sim`, then unload.\n"
+    "\n"
+    "MODULE defaults to reaper_VORMELT_PLIVEN.so beside this program.\n"
+    "--project FILE.lua  a setup script run after the module has loaded and before SCRIPT.lua,\n"
+    "                    in the same Lua state (its globals stay visible); it starts from one\n"
+    "                    empty project. Without it a built-in project is set up.\n"
+    "--hide NAME         the host's GetFunc does not know NAME (a REAPER without it).\n"
+    "\n"
+    "Exit status: 0 done; 1 a Lua error (message and traceback on stderr);\n"
+    "2 bad usage, an unreadable file, or a module that cannot be opened or refuses to load.\n";
+
+int usage_error(const std::string& message) {
+    std::fprintf(stderr, "reaper-sim: %s\n\n%s", message.c_str(), kUsage);
+    return kExitUsage;
+}
+
+std::string join(const std::vector<std::string>& names) {
+    std::string out;
+    for (const std::string& n : names) out += (out.empty() ? "" : ", ") + n;
+    return out;
+}
+
+bool readable(const std::string& path) {
+    std::ifstream file(path);
+    return file.good() && !std::filesystem::is_directory(path);
+}
+
+std::string directory_of(const std::string& path) {
+    const std::filesystem::path parent = std::filesystem::path(path).parent_path();
+    return parent.empty() ? std::string(".") : parent.string();
+}
+
+// A module loaded into a host; unloads (entry with a null record) and closes when destroyed.
+class LoadedModule {
+public:
+    LoadedModule(sim::Host& host, std::unique_ptr<sim::Module> module)
+        : host_(host), module_(std::move(module)) {}
+    ~LoadedModule() {
+        module_->unload();
+        if (host_.anything_registered()) {
+            std::fprintf(stderr, "reaper-sim: warning: %s left registrations behind on unload\n",
+                         module_->path().c_str());
+        }
+    }
+    LoadedModule(const LoadedModule&) = delete;
+    LoadedModule& operator=(const LoadedModule&) = delete;
+
+private:
+    sim::Host& host_;
+    std::unique_ptr<sim::Module> module_;
+};
+
+// Opens and loads `path` as REAPER does; on failure prints why and returns null.
+std::unique_ptr<LoadedModule> load_module(sim::Host& host, const std::string& path,
+                                          const std::vector<std::string>& hidden) {
+    std::string error;
+    std::unique_ptr<sim::Module> module = sim::Module::open(path, error);
+    if (module == nullptr) {
+        std::fprintf(stderr, "reaper-sim: cannot open module %s: %s\n", path.c_str(),
+                     error.empty() ? "unknown error" : error.c_str());
+        return nullptr;
+    }
+    if (module->load(host) == 0) {
+        std::fprintf(stderr,
+                     "reaper-sim: module %s refused to load: ReaperPluginEntry returned 0%s%s%s\n",
+                     path.c_str(),
+                     hidden.empty() ? "" : " (the host does not provide: ", join(hidden).c_str(),
+                     hidden.empty() ? "" : ")");
+        return nullptr;
+    }
+    return std::make_unique<LoadedModule>(host, std::move(module));
+}
+
+void print_function(const sim::RegisteredFunction& reg) {
+    std::printf("%s\n", reg.name.c_str());
+    if (reg.definition == nullptr) {
+        std::printf("  (no APIdef_ text: invisible to scripts)\n");
+        return;
+    }
+    std::string error;
+    const auto def = parse_definition(reg.name, definition_extent(reg.definition), error);
+    if (!def) {
+        std::printf("  (unreadable definition text: %s)\n", error.c_str());
+        return;
+    }
+    std::printf("  Lua:  %s\n", lua_signature(*def).c_str());
+    std::printf("  C:    %s\n", c_signature(*def).c_str());
+    std::printf("  help: %s\n", def->help.c_str());
+    if (reg.vararg == nullptr) std::printf("  (no APIvararg_ wrapper: scripts cannot call it)\n");
+}
+
+struct Options {
+    std::vector<std::string> positional;
+    std::optional<std::string> ext;
+    std::optional<std::string> project;
+    std::vector<std::string> hidden;
+    std::vector<std::string> script_args;
+};
+
+// Parses what follows the command word; `run` takes more options than `list`.
+std::optional<Options> parse_options(const std::vector<std::string>& args, bool run,
+                                     std::string& error) {
+    Options o;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const bool takes_value = a == "--hide" || (run && (a == "--ext" || a == "--project"));
+        if (takes_value) {
+            if (i + 1 >= args.size()) {
+                error = a + " needs a value";
+                return std::nullopt;
+            }
+            const std::string& value = args[++i];
+            if (a == "--hide") {
+                o.hidden.push_back(value);
+            } else if (a == "--ext") {
+                if (o.ext) {
+                    error = "--ext given twice";
+                    return std::nullopt;
+                }
+                o.ext = value;
+            } else {
+                if (o.project) {
+                    error = "--project given twice";
+                    return std::nullopt;
+                }
+                o.project = value;
+            }
+        } else if (run && a == "--") {
+            o.script_args.assign(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
+            break;
+        } else if (a.size() > 1 && a[0] == '-') {
+            error = "unknown option " + a;
+            return std::nullopt;
+        } else {
+            o.positional.push_back(a);
+        }
+    }
+    return o;
+}
+
+std::optional<std::string> module_path(const std::optional<std::string>& given) {
+    if (given) return given;
+    std::string path = default_module_path();
+    if (path.empty()) return std::nullopt;
+    return path;
+}
+
+int list_command(const std::vector<std::string>& args) {
+    std::string error;
+    const auto options = parse_options(args, false, error);
+    if (!options) return usage_error(error);
+    if (options->positional.size() > 1) return usage_error("list takes at most one MODULE");
+    const auto path = module_path(options->positional.empty()
+                                      ? std::nullopt
+                                      : std::optional<std::string>(options->positional[0]));
+    if (!path) return usage_error("cannot tell where this program is; give MODULE");
+
+    sim::Host host;
+    for (const std::string& name : options->hidden) host.hide_function(name);
+    auto loaded = load_module(host, *path, options->hidden);
+    if (loaded == nullptr) return kExitUsage;
+
+    const auto functions = host.registered_functions();
+    for (const sim::RegisteredFunction& reg : functions) print_function(reg);
+    std::printf("%zu function%s registered by %s\n", functions.size(),
+                functions.size() == 1 ? "" : "s",
+                std::filesystem::path(*path).filename().string().c_str());
+    std::fflush(stdout);
+    return kExitOk;
+}
+
+void set_script_args(lua_State* L, const std::string& script, const Options& o) {
+    lua_createtable(L, static_cast<int>(o.script_args.size()), 1);
+    lua_pushstring(L, script.c_str());
+    lua_rawseti(L, -2, 0);
+    for (std::size_t i = 0; i < o.script_args.size(); ++i) {
+        lua_pushstring(L, o.script_args[i].c_str());
+        lua_rawseti(L, -2, static_cast<lua_Integer>(i + 1));
+    }
+    lua_setglobal(L, "arg");
+}
+
+int run_command(const std::vector<std::string>& args) {
+    std::string error;
+    const auto options = parse_options(args, true, error);
+    if (!options) return usage_error(error);
+    if (options->positional.size() != 1) return usage_error("run takes exactly one SCRIPT.lua");
+    const std::string& script = options->positional[0];
+    if (!readable(script)) return usage_error("cannot read script " + script);
+    if (options->project && !readable(*options->project))
+        return usage_error("cannot read project setup " + *options->project);
+    const auto path = module_path(options->ext);
+    if (!path) return usage_error("cannot tell where this program is; give --ext MODULE");
+
+    sim::Host host;
+    for (const std::string& name : options->hidden) host.hide_function(name);
+    auto loaded = load_module(host, *path, options->hidden);
+    if (loaded == nullptr) return kExitUsage;
+
+    int status = kExitOk;
+    {
+        Environment env(host);
+        env.install_registered_functions();
+        bool ok = true;
+        if (options->project) {
+            env.add_module_directory(directory_of(*options->project));
+            ok = env.run_file(*options->project, error);
+        } else {
+            ok = env.run_string(default_project_script(), "=default project", error);
+        }
+        if (ok) {
+            env.add_module_directory(directory_of(script));
+            set_script_args(env.state(), script, *options);
+            ok = env.run_file(script, error);
+        }
+        std::fflush(stdout);
+        if (!ok) {
+            std::fprintf(stderr, "reaper-sim: %s\n", error.c_str());
+            status = kExitScriptError;
+        }
+    }
+    loaded.reset();
+    return status;
+}
+
+}  // namespace
+
+std::string default_module_path() {
+    std::error_code ec;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec || exe.empty()) return {};
+    return (exe.parent_path() / kModuleName).string();
+}
+
+int run_command_line(const std::vector<std::string>& args) {
+    if (args.empty()) return usage_error("no command given");
+    const std::string& command = args[0];
+    if (command == "list") return list_command(args);
+    if (command == "run") return run_command(args);
+    if (command == "help" || command == "--help" || command == "-h") {
+        std::fputs(kUsage, stdout);
+        return kExitOk;
+    }
+    return usage_error("unknown command " + command);
+}
+
+}  // namespace reaper_sim

@@ -1,0 +1,146 @@
+#include "environment.h"
+
+#include <stdexcept>
+
+#include "host_functions.h"
+#include "lua_support.h"
+#include "sim/host.h"
+#include "sim_table.h"
+
+namespace reaper_sim {
+namespace {
+
+int traceback(lua_State* L) {
+    const char* message = lua_tostring(L, 1);
+    if (message == nullptr) {
+        if (luaL_callmeta(L, 1, "__tostring") && lua_type(L, -1) == LUA_TSTRING) {
+            message = lua_tostring(L, -1);
+        } else {
+            message = lua_pushfstring(L, "(error object is a %s value)", luaL_typename(L, 1));
+        }
+    }
+    luaL_traceback(L, L, message, 1);
+    return 1;
+}
+
+void* invoke_host(void* context, void** arglist, int numparms) {
+    const auto* target = static_cast<const Environment::HostTarget*>(context);
+    return target->row->call(target->address, arglist, numparms);
+}
+
+}  // namespace
+
+Environment::Environment(sim::Host& host) : host_(host) {
+    L_ = luaL_newstate();
+    if (L_ == nullptr) throw std::runtime_error("cannot create a Lua state");
+    luaL_openlibs(L_);
+
+    lua_newtable(L_);
+    lua_setglobal(L_, "reaper");
+
+    targets_.resize(host_function_rows().size());
+    for (const HostFunctionRow& row : host_function_rows()) {
+        auto fn = std::make_unique<ScriptFunction>();
+        std::string error;
+        if (auto def = parse_definition(row.name, row.definition, error)) {
+            fn->def = std::move(*def);
+        } else {
+            fn->def.name = row.name;
+            fn->unusable = std::string(row.name) + ": " + error;
+        }
+        fn->host = &host_;
+        host_functions_.push_back(std::move(fn));
+    }
+    refresh_host_functions();
+    push_sim_table(L_, *this);
+    lua_setglobal(L_, "sim");
+}
+
+Environment::~Environment() {
+    lua_close(L_);
+}
+
+void Environment::refresh_host_functions() {
+    lua_getglobal(L_, "reaper");
+    const auto rows = host_function_rows();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const HostFunctionRow& row = rows[i];
+        ScriptFunction& fn = *host_functions_[i];
+        void* address = host_.get_func(row.name);
+        targets_[i] = HostTarget{&row, address};
+        if (address == nullptr) {
+            lua_pushnil(L_);
+        } else {
+            fn.callee = Callee{&invoke_host, &targets_[i]};
+            push_script_function(L_, &fn);
+        }
+        lua_setfield(L_, -2, row.name);
+    }
+    lua_pop(L_, 1);
+}
+
+void Environment::install_registered_functions() {
+    lua_getglobal(L_, "reaper");
+    for (const sim::RegisteredFunction& reg : host_.registered_functions()) {
+        auto fn = std::make_unique<ScriptFunction>();
+        fn->host = &host_;
+        fn->def.name = reg.name;
+        std::string error;
+        if (reg.definition == nullptr) {
+            fn->unusable = reg.name + " has no definition text; scripts cannot call it";
+        } else if (auto def =
+                       parse_definition(reg.name, definition_extent(reg.definition), error)) {
+            fn->def = std::move(*def);
+        } else {
+            fn->unusable = reg.name + " has an unreadable definition text: " + error;
+        }
+        if (reg.vararg == nullptr && fn->unusable.empty()) {
+            fn->unusable = reg.name + " has no APIvararg_ wrapper; scripts cannot call it";
+        }
+        fn->callee = vararg_callee(reg.vararg);
+        push_script_function(L_, fn.get());
+        lua_setfield(L_, -2, reg.name.c_str());
+        registered_.push_back(std::move(fn));
+    }
+    lua_pop(L_, 1);
+}
+
+void Environment::add_module_directory(const std::string& directory) {
+    lua_getglobal(L_, "package");
+    lua_getfield(L_, -1, "path");
+    const char* current = lua_tostring(L_, -1);
+    const std::string path = directory + "/?.lua;" + (current != nullptr ? current : "");
+    lua_pop(L_, 1);
+    lua_pushlstring(L_, path.data(), path.size());
+    lua_setfield(L_, -2, "path");
+    lua_pop(L_, 1);
+}
+
+bool Environment::run_loaded(int load_status, std::string& error) {
+    if (load_status != LUA_OK) {
+        error = lua_tostring(L_, -1) != nullptr ? lua_tostring(L_, -1) : "cannot load the chunk";
+        lua_pop(L_, 1);
+        return false;
+    }
+    lua_pushcfunction(L_, &traceback);
+    lua_insert(L_, -2);
+    const int handler = lua_gettop(L_) - 1;
+    const int status = lua_pcall(L_, 0, 0, handler);
+    if (status != LUA_OK) {
+        error = lua_tostring(L_, -1) != nullptr ? lua_tostring(L_, -1) : "unknown error";
+        lua_pop(L_, 1);
+    }
+    lua_remove(L_, handler);
+    return status == LUA_OK;
+}
+
+bool Environment::run_file(const std::string& path, std::string& error) {
+    return run_loaded(luaL_loadfile(L_, path.c_str()), error);
+}
+
+bool Environment::run_string(std::string_view code, const std::string& chunk_name,
+                             std::string& error) {
+    return run_loaded(luaL_loadbuffer(L_, code.data(), code.size(), chunk_name.c_str()), error);
+}
+
+}  // namespace reaper_sim

@@ -1,0 +1,61 @@
+// One Lua state as REAPER's ReaScript would give it: the standard libraries, a `reaper` table
+// with the host's functions and every function the loaded module registered, and the `sim`
+// table for building and observing the simulated session.
+#pragma once
+
+#include <lua.hpp>
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "marshal.h"
+
+namespace sim {
+class Host;
+}
+
+namespace reaper_sim {
+
+struct HostFunctionRow;
+
+class Environment {
+public:
+    // A host function's call target: its row and the address GetFunc gave.
+    struct HostTarget {
+        const HostFunctionRow* row = nullptr;
+        void* address = nullptr;
+    };
+
+    explicit Environment(sim::Host& host);
+    ~Environment();
+    Environment(const Environment&) = delete;
+    Environment& operator=(const Environment&) = delete;
+
+    lua_State* state() { return L_; }
+    sim::Host& host() { return host_; }
+
+    // Adds reaper.<name> for every function registered now through APIdef_/APIvararg_.
+    void install_registered_functions();
+    // The host's functions are present exactly while GetFunc finds them (SWS installed, not
+    // hidden); call after changing either.
+    void refresh_host_functions();
+
+    // Runs a chunk; on a Lua error returns false with the message and a traceback in `error`.
+    bool run_file(const std::string& path, std::string& error);
+    bool run_string(std::string_view code, const std::string& chunk_name, std::string& error);
+    // The script's directory is searched by `require`.
+    void add_module_directory(const std::string& directory);
+
+private:
+    bool run_loaded(int load_status, std::string& error);
+
+    sim::Host& host_;
+    lua_State* L_ = nullptr;
+    std::vector<std::unique_ptr<ScriptFunction>> host_functions_;
+    std::vector<HostTarget> targets_;  // sized once: ScriptFunctions point into it
+    std::vector<std::unique_ptr<ScriptFunction>> registered_;
+};
+
+}  // namespace reaper_sim

@@ -1,0 +1,300 @@
+#include "marshal.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "lua_support.h"
+#include "sim/host.h"
+
+namespace reaper_sim {
+namespace {
+
+using VarargFunction = void* (*)(void**, int);
+
+void* invoke_vararg(void* context, void** arglist, int numparms) {
+    VarargFunction f = nullptr;
+    std::memcpy(&f, &context, sizeof f);
+    return f(arglist, numparms);
+}
+
+// What the runner keeps alive for one parameter during the call.
+struct Storage {
+    int i = 0;
+    bool b = false;
+    double d = 0.0;
+    std::string text;
+    std::vector<char> buffer;
+};
+
+void* by_value(std::intptr_t v) {
+    return reinterpret_cast<void*>(v);
+}
+
+class Call {
+public:
+    Call(lua_State* L, const ScriptFunction& fn)
+        : L_(L),
+          fn_(fn),
+          def_(fn.def),
+          storage_(def_.params.size()),
+          slots_(def_.params.size() + 1, nullptr),
+          arg_(def_.params.size(), 0) {
+        // Scripts pass the visible parameters in order; initial values of outputs may follow.
+        int next = 1;
+        for (std::size_t i = 0; i < def_.params.size(); ++i) {
+            if (def_.visible(def_.params[i])) arg_[i] = next++;
+        }
+        for (std::size_t i = 0; i < def_.params.size(); ++i) {
+            if (def_.params[i].role == Role::Out) arg_[i] = next++;
+        }
+    }
+
+    int run() {
+        for (std::size_t i = 0; i < def_.params.size(); ++i) pack(i);
+        // A size parameter describes the buffer before it, known only once that is packed.
+        for (std::size_t i = 0; i < def_.params.size(); ++i) {
+            if (def_.params[i].role == Role::Size) {
+                slots_[i] = by_value(static_cast<std::intptr_t>(storage_[i - 1].buffer.size()));
+            }
+        }
+        double result_double = 0.0;
+        slots_.back() = &result_double;
+        const int numparms = static_cast<int>(def_.params.size());
+        void* result = fn_.callee.invoke(fn_.callee.context, slots_.data(), numparms);
+
+        int pushed = 0;
+        lua_checkstack(L_, static_cast<int>(def_.params.size()) + 2);
+        if (def_.result.type != ValueType::Void) {
+            push_result(result, result_double);
+            ++pushed;
+        }
+        for (std::size_t i = 0; i < def_.params.size(); ++i) {
+            if (!def_.returned(def_.params[i])) continue;
+            push_output(i);
+            ++pushed;
+        }
+        return pushed;
+    }
+
+private:
+    [[noreturn]] void fail(std::size_t i, const std::string& expected) const {
+        throw ScriptError(def_.name + " argument " + std::to_string(arg_[i]) + ": expected " +
+                          expected);
+    }
+
+    std::string expected_name(const ParamDef& p) const {
+        if (p.type.type == ValueType::Handle) return p.type.handle;
+        return lua_type_name(p.type);
+    }
+
+    int read_int(std::size_t i, const ParamDef& p, bool nil_allowed) {
+        const int a = arg_[i];
+        if (nil_allowed && is_nil(L_, a)) return 0;
+        if (auto v = to_int(L_, a)) return *v;
+        fail(i, expected_name(p));
+    }
+
+    bool read_bool(std::size_t i, const ParamDef& p, bool nil_allowed) {
+        const int a = arg_[i];
+        if (nil_allowed && is_nil(L_, a)) return false;
+        if (lua_type(L_, a) == LUA_TBOOLEAN) return lua_toboolean(L_, a) != 0;
+        if (auto v = to_number(L_, a)) return *v != 0.0;
+        fail(i, expected_name(p));
+    }
+
+    double read_double(std::size_t i, const ParamDef& p, bool nil_allowed) {
+        const int a = arg_[i];
+        if (nil_allowed && is_nil(L_, a)) return 0.0;
+        if (auto v = to_number(L_, a)) return *v;
+        fail(i, expected_name(p));
+    }
+
+    std::string read_text(std::size_t i, const ParamDef& p) {
+        const int a = arg_[i];
+        if (is_nil(L_, a)) return {};
+        if (auto v = to_text(L_, a)) return *v;
+        fail(i, expected_name(p));
+    }
+
+    void* read_handle(std::size_t i, const ParamDef& p) {
+        const int a = arg_[i];
+        void* handle = nullptr;
+        if (is_nil(L_, a)) {
+            handle = nullptr;
+        } else if (lua_type(L_, a) == LUA_TNUMBER && lua_tonumber(L_, a) == 0) {
+            handle = nullptr;
+        } else if (lua_type(L_, a) == LUA_TLIGHTUSERDATA) {
+            handle = lua_touserdata(L_, a);
+        } else {
+            fail(i, p.type.handle);
+        }
+        if (p.type.handle == "ReaProject*") {
+            if (handle != nullptr && !fn_.host->validate(nullptr, handle, p.type.handle))
+                fail(i, p.type.handle);
+            project_ = static_cast<ReaProject*>(handle);
+        } else if (handle != nullptr && !fn_.host->validate(project_, handle, p.type.handle)) {
+            fail(i, p.type.handle);
+        }
+        return handle;
+    }
+
+    void pack_buffer(std::size_t i, const ParamDef& p) {
+        Storage& s = storage_[i];
+        if (p.optional && p.role == Role::In && is_nil(L_, arg_[i])) return;  // null
+        const std::string initial = read_text(i, p);
+        const std::size_t size = p.need_big ? kNeedBigBufferSize : kOutBufferSize;
+        s.buffer.assign(std::max(size, initial.size() + 1), '\0');
+        std::memcpy(s.buffer.data(), initial.data(), initial.size());
+        slots_[i] = s.buffer.data();
+    }
+
+    void pack(std::size_t i) {
+        const ParamDef& p = def_.params[i];
+        Storage& s = storage_[i];
+        // Outputs start from 0 unless the script gives a value; optional parameters may be nil.
+        const bool nil_ok = p.optional || p.role == Role::Out;
+        switch (p.type.type) {
+            case ValueType::Int:
+                if (p.role == Role::Size) return;
+                slots_[i] = by_value(read_int(i, p, p.optional));
+                return;
+            case ValueType::Bool:
+                slots_[i] = by_value(read_bool(i, p, p.optional) ? 1 : 0);
+                return;
+            case ValueType::Double:
+                if (p.optional && is_nil(L_, arg_[i])) return;
+                s.d = read_double(i, p, false);
+                slots_[i] = &s.d;
+                return;
+            case ValueType::String:
+                if (p.optional && is_nil(L_, arg_[i])) return;
+                s.text = read_text(i, p);
+                slots_[i] = s.text.data();
+                return;
+            case ValueType::Buffer:
+                pack_buffer(i, p);
+                return;
+            case ValueType::IntPtr:
+                if (p.role != Role::Out && p.optional && is_nil(L_, arg_[i])) return;
+                s.i = read_int(i, p, nil_ok);
+                slots_[i] = &s.i;
+                return;
+            case ValueType::DoublePtr:
+                if (p.role != Role::Out && p.optional && is_nil(L_, arg_[i])) return;
+                s.d = read_double(i, p, nil_ok);
+                slots_[i] = &s.d;
+                return;
+            case ValueType::BoolPtr:
+                if (p.role != Role::Out && p.optional && is_nil(L_, arg_[i])) return;
+                s.b = read_bool(i, p, nil_ok);
+                slots_[i] = &s.b;
+                return;
+            case ValueType::Handle:
+                slots_[i] = read_handle(i, p);
+                return;
+            case ValueType::Void:
+            case ValueType::Unsupported:
+                if (p.optional && is_nil(L_, arg_[i])) return;
+                throw ScriptError(def_.name + " argument " + std::to_string(arg_[i]) + ": type " +
+                                  p.type.declared + " cannot be passed from Lua");
+        }
+    }
+
+    void push_result(void* r, double result_double) {
+        const auto bits = reinterpret_cast<std::uintptr_t>(r);
+        switch (def_.result.type) {
+            case ValueType::Void:
+                return;
+            case ValueType::Bool:
+                lua_pushboolean(L_, r != nullptr);
+                return;
+            case ValueType::Int:
+                // Only the low 32 bits carry an int.
+                lua_pushinteger(L_, static_cast<std::int32_t>(static_cast<std::uint32_t>(bits)));
+                return;
+            case ValueType::Double:
+                lua_pushnumber(L_, result_double);
+                return;
+            case ValueType::String:
+            case ValueType::Buffer:
+                if (r == nullptr) {
+                    lua_pushnil(L_);
+                } else {
+                    lua_pushstring(L_, static_cast<const char*>(r));
+                }
+                return;
+            case ValueType::Handle:
+            case ValueType::IntPtr:
+            case ValueType::DoublePtr:
+            case ValueType::BoolPtr:
+            case ValueType::Unsupported:
+                if (r == nullptr) {
+                    lua_pushnil(L_);
+                } else {
+                    lua_pushlightuserdata(L_, r);
+                }
+                return;
+        }
+    }
+
+    void push_output(std::size_t i) {
+        const Storage& s = storage_[i];
+        if (slots_[i] == nullptr) {
+            lua_pushnil(L_);
+            return;
+        }
+        switch (def_.params[i].type.type) {
+            case ValueType::Buffer: {
+                const std::size_t length = strnlen(s.buffer.data(), s.buffer.size());
+                lua_pushlstring(L_, s.buffer.data(), length);
+                return;
+            }
+            case ValueType::IntPtr:
+                lua_pushinteger(L_, s.i);
+                return;
+            case ValueType::DoublePtr:
+                lua_pushnumber(L_, s.d);
+                return;
+            case ValueType::BoolPtr:
+                lua_pushboolean(L_, s.b);
+                return;
+            default:
+                lua_pushnil(L_);
+                return;
+        }
+    }
+
+    lua_State* L_;
+    const ScriptFunction& fn_;
+    const FunctionDef& def_;
+    std::vector<Storage> storage_;
+    std::vector<void*> slots_;
+    std::vector<int> arg_;  // the Lua argument each parameter comes from, 0 for none
+    ReaProject* project_ = nullptr;
+};
+
+int call_upvalue(lua_State* L) {
+    const auto* fn = static_cast<const ScriptFunction*>(lua_touserdata(L, lua_upvalueindex(1)));
+    return call_script_function(L, *fn);
+}
+
+}  // namespace
+
+Callee vararg_callee(void* vararg) {
+    return Callee{&invoke_vararg, vararg};
+}
+
+void push_script_function(lua_State* L, const ScriptFunction* fn) {
+    lua_pushlightuserdata(L, const_cast<ScriptFunction*>(fn));
+    lua_pushcclosure(L, &guarded<&call_upvalue>, 1);
+}
+
+int call_script_function(lua_State* L, const ScriptFunction& fn) {
+    if (!fn.unusable.empty()) throw ScriptError(fn.unusable);
+    if (fn.callee.invoke == nullptr) throw ScriptError(fn.def.name + " cannot be called");
+    return Call(L, fn).run();
+}
+
+}  // namespace reaper_sim
