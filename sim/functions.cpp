@@ -287,8 +287,9 @@ const char* GetTakeName(MediaItem_Take* take) {
 
 void GetMediaSourceType(PCM_source* source, char* typebufOut, int typebufOut_sz) {
     Host* host = enter("GetMediaSourceType");
-    if (host == nullptr || typebufOut == nullptr || typebufOut_sz <= 0) return;
-    Source* live = host->source(source);
+    if (typebufOut == nullptr || typebufOut_sz <= 0) return;
+    // Whatever happens the caller gets a terminated text, never what its buffer held before.
+    Source* live = host != nullptr ? host->source(source) : nullptr;
     const std::string_view type = live != nullptr ? std::string_view(live->spec.type) : "";
     const std::size_t copied = std::min(type.size(), static_cast<std::size_t>(typebufOut_sz) - 1);
     std::memcpy(typebufOut, type.data(), copied);

@@ -59,10 +59,9 @@ int register_through(Host* host, const char* name, void* value) {
     return host->plugin_register(name, value);
 }
 
+// Lookups are not host calls: a refused load leaves the call log empty.
 void* get_func_through(Host* host, const char* name) {
-    if (host == nullptr) return nullptr;
-    host->log_call("GetFunc", name != nullptr ? name : "");
-    return host->get_func(name);
+    return host != nullptr ? host->get_func(name) : nullptr;
 }
 
 template <std::size_t N>
@@ -171,6 +170,20 @@ struct Host::State {
 
     void kill_source(Source* source) {
         if (live_sources.erase(address(source)) != 0) ++destroyed;
+    }
+
+    // The item and what it holds go stale; its track keeps listing it until the caller says.
+    // Returns how many sources went with it.
+    int forget_item(Item* item) {
+        int sources = 0;
+        for (Take* take : item->takes) {
+            if (take->source != nullptr && live_sources.erase(address(take->source)) != 0) {
+                ++sources;
+            }
+            live_takes.erase(take);
+        }
+        live_items.erase(item);
+        return sources;
     }
 
     Api* api(std::string_view name) {
@@ -370,6 +383,25 @@ void Host::set_item_selected(Item* item, bool selected) {
 
 void Host::set_track_selected(Track* track, bool selected) {
     if (state_->live_tracks.count(track) != 0) track->selected = selected;
+}
+
+void Host::delete_track(Track* track) {
+    if (state_->live_tracks.count(track) == 0) return;
+    for (Item* item : track->items) state_->forget_item(item);
+    track->items.clear();
+    auto& siblings = track->project->tracks;
+    siblings.erase(std::remove(siblings.begin(), siblings.end(), track), siblings.end());
+    state_->live_tracks.erase(track);
+}
+
+void Host::close_project(Project* project) {
+    if (state_->live_projects.count(project) == 0) return;
+    while (!project->tracks.empty()) delete_track(project->tracks.back());
+    auto& projects = state_->projects;
+    projects.erase(std::remove(projects.begin(), projects.end(), project), projects.end());
+    state_->live_projects.erase(project);
+    if (projects.empty()) add_project();
+    if (state_->current == project) state_->current = projects.front();
 }
 
 // ---- scripted answers and failures ----
@@ -697,14 +729,7 @@ void Host::delete_item(Item* item) {
     if (state_->live_items.count(item) == 0) return;
     auto& siblings = item->track->items;
     siblings.erase(std::remove(siblings.begin(), siblings.end(), item), siblings.end());
-    for (Take* take : item->takes) {
-        if (take->source != nullptr) {
-            state_->kill_source(take->source);
-            take->source->owner = nullptr;
-        }
-        state_->live_takes.erase(take);
-    }
-    state_->live_items.erase(item);
+    state_->destroyed += state_->forget_item(item);
 }
 
 void Host::move_item(Item* item, Track* destination) {

@@ -186,6 +186,11 @@ public:
     void add_media_file(std::string path, SourceSpec spec);
     void set_item_selected(Item* item, bool selected);
     void set_track_selected(Track* track, bool selected);
+    // Gone with everything in them; their handles are stale from then on. Closing the last project
+    // opens an empty one, as REAPER always has a project; closing the current one makes the first
+    // remaining one current.
+    void delete_track(Track* track);
+    void close_project(Project* project);
 
     // ---- scripted answers and failures ----
     void push_message_box_answer(int answer);  // answered in order; 7 (No) when none is queued
