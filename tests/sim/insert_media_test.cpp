@@ -1,0 +1,304 @@
+// InsertMedia: where the new item goes, what it plays, and which files count as readable.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "sim/host.h"
+
+namespace {
+
+namespace r = sim::reaper;
+namespace fs = std::filesystem;
+using sim::Host;
+
+void put16(std::vector<unsigned char>& out, std::uint16_t value) {
+    out.push_back(static_cast<unsigned char>(value & 0xff));
+    out.push_back(static_cast<unsigned char>(value >> 8));
+}
+
+void put32(std::vector<unsigned char>& out, std::uint32_t value) {
+    for (int shift = 0; shift < 32; shift += 8) {
+        out.push_back(static_cast<unsigned char>((value >> shift) & 0xff));
+    }
+}
+
+void put_id(std::vector<unsigned char>& out, const char* id) {
+    out.insert(out.end(), id, id + 4);
+}
+
+struct Wave {
+    std::uint16_t channels = 2;
+    std::uint32_t rate = 44100;
+    std::uint16_t bits = 16;
+    std::uint32_t frames = 0;
+    std::uint32_t declared_data = 0;  // 0: the true size
+    bool chunk_before_format = false;
+};
+
+// A RIFF/WAVE file as a recorder writes it; the sample data is silence.
+std::vector<unsigned char> wave_bytes(const Wave& wave) {
+    const std::uint16_t block = static_cast<std::uint16_t>(wave.channels * wave.bits / 8);
+    const std::uint32_t data = wave.frames * block;
+    std::vector<unsigned char> body;
+    put_id(body, "WAVE");
+    if (wave.chunk_before_format) {
+        put_id(body, "LIST");
+        put32(body, 5);  // odd: a pad byte follows
+        body.insert(body.end(), {'I', 'N', 'F', 'O', 'x', 0});
+    }
+    put_id(body, "fmt ");
+    put32(body, 16);
+    put16(body, 1);  // PCM
+    put16(body, wave.channels);
+    put32(body, wave.rate);
+    put32(body, wave.rate * block);
+    put16(body, block);
+    put16(body, wave.bits);
+    put_id(body, "data");
+    put32(body, wave.declared_data != 0 ? wave.declared_data : data);
+    body.insert(body.end(), data, 0);
+    std::vector<unsigned char> out;
+    put_id(out, "RIFF");
+    put32(out, static_cast<std::uint32_t>(body.size()));
+    out.insert(out.end(), body.begin(), body.end());
+    return out;
+}
+
+class InsertMedia : public ::testing::Test {
+protected:
+    void SetUp() override {
+        directory = fs::temp_directory_path() /
+                    ("sim_insert_media_" + std::to_string(::getpid()) + "_" +
+                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(directory);
+    }
+    void TearDown() override { fs::remove_all(directory); }
+
+    std::string write(const std::string& name, const std::vector<unsigned char>& bytes) {
+        const fs::path path = directory / name;
+        std::ofstream out(path, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<std::streamsize>(bytes.size()));
+        return path.string();
+    }
+
+    // The source of the take InsertMedia made, and the item holding it.
+    sim::Source* inserted_source() {
+        MediaItem* item = r::GetSelectedMediaItem(nullptr, r::CountSelectedMediaItems(nullptr) - 1);
+        return host.source(r::GetMediaItemTake_Source(r::GetActiveTake(item)));
+    }
+
+    Host host;
+    fs::path directory;
+};
+
+sim::SourceSpec registered_spec() {
+    sim::SourceSpec spec;
+    spec.type = "WAVE";
+    spec.sample_rate = 48000;
+    spec.channels = 1;
+    spec.bit_depth = 32;
+    spec.length = 2.75;
+    return spec;
+}
+
+TEST_F(InsertMedia, ARegisteredFileGoesOnTheFirstSelectedTrackAtTheCursor) {
+    sim::Track* t0 = host.add_track(nullptr, "T0");
+    sim::Track* t1 = host.add_track(nullptr, "T1", true);
+    host.add_track(nullptr, "T2", true);
+    sim::ItemSpec selected;
+    selected.selected = true;
+    sim::Item* earlier = host.add_item(t0, selected);
+    host.current_project()->cursor = 1.5;
+    host.add_media_file("/virtual/drums/kick.wav", registered_spec());
+
+    ASSERT_EQ(r::InsertMedia("/virtual/drums/kick.wav", 0), 1);
+    ASSERT_EQ(t1->items.size(), 1u);
+    MediaItem* item = Host::handle(t1->items[0]);
+    EXPECT_EQ(r::GetMediaItemInfo_Value(item, "D_POSITION"), 1.5);
+    EXPECT_EQ(r::GetMediaItemInfo_Value(item, "D_LENGTH"), 2.75);
+    EXPECT_EQ(r::GetMediaItemInfo_Value(item, "B_UISEL"), 1.0);
+    EXPECT_TRUE(earlier->selected()) << "other items keep their selection";
+    EXPECT_EQ(host.current_project()->cursor, 1.5);
+
+    MediaItem_Take* take = r::GetActiveTake(item);
+    ASSERT_NE(take, nullptr);
+    EXPECT_STREQ(r::GetTakeName(take), "kick.wav");
+    PCM_source* source = r::GetMediaItemTake_Source(take);
+    char type[16];
+    r::GetMediaSourceType(source, type, sizeof type);
+    EXPECT_STREQ(type, "WAVE");
+    EXPECT_EQ(r::GetMediaSourceSampleRate(source), 48000);
+    EXPECT_EQ(r::GetMediaSourceNumChannels(source), 1);
+    EXPECT_EQ(r::CF_GetMediaSourceBitDepth(source), 32);
+    EXPECT_EQ(host.source(source)->spec.file, "/virtual/drums/kick.wav");
+    EXPECT_EQ(host.sources_created(), 1);
+    EXPECT_EQ(host.unowned_sources(), 0);
+
+    const sim::CallRecord expected{"InsertMedia", "/virtual/drums/kick.wav"};
+    bool logged = false;
+    for (const sim::CallRecord& call : host.call_log()) {
+        logged |= call.function == expected.function && call.detail == expected.detail;
+    }
+    EXPECT_TRUE(logged);
+}
+
+TEST_F(InsertMedia, TheCurrentTrackFallsBackToTheFirstThenToANewOne) {
+    host.add_media_file("a.wav", registered_spec());
+    sim::Track* first = host.add_track(nullptr, "first");
+    host.add_track(nullptr, "second");
+    ASSERT_EQ(r::InsertMedia("a.wav", 0), 1);
+    EXPECT_EQ(first->items.size(), 1u);
+
+    sim::Project* empty = host.add_project("empty");
+    host.set_current_project(empty);
+    ASSERT_EQ(r::InsertMedia("a.wav", 0), 1);
+    ASSERT_EQ(empty->tracks.size(), 1u);
+    EXPECT_EQ(empty->tracks[0]->items.size(), 1u);
+}
+
+TEST_F(InsertMedia, ModeOneMakesANewTrackAtTheEnd) {
+    host.add_media_file("a.wav", registered_spec());
+    sim::Track* selected = host.add_track(nullptr, "selected", true);
+    host.add_track(nullptr, "last");
+    ASSERT_EQ(r::InsertMedia("a.wav", 1), 1);
+    const auto& tracks = host.current_project()->tracks;
+    ASSERT_EQ(tracks.size(), 3u);
+    EXPECT_TRUE(selected->items.empty());
+    EXPECT_EQ(tracks[2]->items.size(), 1u);
+    EXPECT_EQ(r::CountSelectedMediaItems(nullptr), 1);
+}
+
+TEST_F(InsertMedia, NothingIsInsertedForUnsimulatedModesOrUnreadableFiles) {
+    host.add_media_file("a.wav", registered_spec());
+    host.add_track(nullptr, "T", true);
+    const std::string text = write("notes.txt", {'h', 'i'});
+    fs::create_directories(directory / "folder.wav");
+    const std::string before = host.dump();
+
+    for (int mode : {2, 3, -1, 512}) {
+        EXPECT_EQ(r::InsertMedia("a.wav", mode), 0) << mode;
+    }
+    EXPECT_EQ(host.misuse().size(), 4u);
+
+    const std::string unreadable[] = {(directory / "missing.wav").string(), text,
+                                      (directory / "folder.wav").string(), ""};
+    for (const std::string& file : unreadable) {
+        EXPECT_EQ(r::InsertMedia(file.c_str(), 0), 0) << file;
+    }
+    EXPECT_EQ(r::InsertMedia(nullptr, 0), 0);
+    EXPECT_EQ(host.dump(), before);
+    EXPECT_EQ(host.sources_created(), 0);
+    EXPECT_EQ(host.misuse().size(), 4u) << "an unreadable file is not a misuse";
+}
+
+TEST_F(InsertMedia, ARealWaveFileIsReadFromItsHeader) {
+    host.add_track(nullptr, "T", true);
+    Wave wave;
+    wave.channels = 1;
+    wave.rate = 8000;
+    wave.bits = 16;
+    wave.frames = 4000;
+    const std::string path = write("voice.wav", wave_bytes(wave));
+
+    ASSERT_EQ(r::InsertMedia(path.c_str(), 0), 1);
+    sim::Source* source = inserted_source();
+    ASSERT_NE(source, nullptr);
+    EXPECT_EQ(source->spec.type, "WAVE");
+    EXPECT_EQ(source->spec.file, path);
+    EXPECT_EQ(source->spec.sample_rate, 8000);
+    EXPECT_EQ(source->spec.channels, 1);
+    EXPECT_EQ(source->spec.bit_depth, 16);
+    EXPECT_EQ(source->spec.length, 0.5);
+    EXPECT_EQ(source->owner->name, "voice.wav");
+    EXPECT_EQ(r::GetMediaItemInfo_Value(Host::handle(source->owner->item), "D_LENGTH"), 0.5);
+}
+
+TEST_F(InsertMedia, WaveHeadersAsTheyComeInPractice) {
+    struct Case {
+        const char* name;
+        Wave wave;
+        int rate, channels, bits;
+        double length;
+    };
+    Wave padded;
+    padded.chunk_before_format = true;
+    padded.rate = 48000;
+    padded.channels = 2;
+    padded.bits = 24;
+    padded.frames = 12000;
+    Wave truncated;  // a recording cut short still claims its planned size
+    truncated.rate = 1000;
+    truncated.channels = 1;
+    truncated.bits = 8;
+    truncated.frames = 250;
+    truncated.declared_data = 0xffffffffu;
+    const Case cases[] = {
+        {"padded.wav", padded, 48000, 2, 24, 0.25},
+        {"truncated.wav", truncated, 1000, 1, 8, 0.25},
+    };
+    for (const Case& c : cases) {
+        const auto spec = sim::read_media_file(write(c.name, wave_bytes(c.wave)));
+        ASSERT_TRUE(spec.has_value()) << c.name;
+        EXPECT_EQ(spec->sample_rate, c.rate) << c.name;
+        EXPECT_EQ(spec->channels, c.channels) << c.name;
+        EXPECT_EQ(spec->bit_depth, c.bits) << c.name;
+        EXPECT_EQ(spec->length, c.length) << c.name;
+    }
+}
+
+TEST_F(InsertMedia, AWaveFileWhoseHeaderDoesNotParseGetsTheDefaults) {
+    const sim::SourceSpec defaults;
+    std::vector<unsigned char> no_data = wave_bytes(Wave{});
+    no_data.resize(no_data.size() - 8);  // the data chunk header is gone
+    const std::vector<unsigned char> garbage = {'n', 'o', 't', ' ', 'r', 'i', 'f', 'f'};
+    for (const auto& [name, bytes] :
+         {std::pair{"nodata.wav", no_data}, std::pair{"garbage.wav", garbage},
+          std::pair{"empty.wav", std::vector<unsigned char>{}}}) {
+        const auto spec = sim::read_media_file(write(name, bytes));
+        ASSERT_TRUE(spec.has_value()) << name;
+        EXPECT_EQ(spec->type, "WAVE") << name;
+        EXPECT_EQ(spec->sample_rate, defaults.sample_rate) << name;
+        EXPECT_EQ(spec->channels, defaults.channels) << name;
+        EXPECT_EQ(spec->length, defaults.length) << name;
+    }
+}
+
+TEST_F(InsertMedia, OtherKnownExtensionsGiveTheirTypes) {
+    host.add_track(nullptr, "T", true);
+    const std::pair<const char*, const char*> cases[] = {
+        {"a.mp3", "MP3"},    {"b.mid", "MIDI"},  {"c.midi", "MIDI"},
+        {"d.ogg", "VORBIS"}, {"e.flac", "FLAC"}, {"f.mp4", "VIDEO"},
+        {"g.mov", "VIDEO"},  {"H.MP3", "MP3"},   {"i.Wav", "WAVE"},
+    };
+    for (const auto& [name, type] : cases) {
+        const std::string path = write(name, {1, 2, 3});
+        ASSERT_EQ(r::InsertMedia(path.c_str(), 0), 1) << name;
+        sim::Source* source = inserted_source();
+        ASSERT_NE(source, nullptr) << name;
+        EXPECT_EQ(source->spec.type, type) << name;
+        EXPECT_EQ(source->owner->name, name);
+    }
+    EXPECT_EQ(host.sources_created(), static_cast<int>(std::size(cases)));
+    EXPECT_FALSE(sim::read_media_file(write("j.aiff", {1})).has_value());
+    EXPECT_FALSE(sim::read_media_file(write("wav", {1})).has_value());
+}
+
+TEST_F(InsertMedia, ARegisteredPathNeedNotExistAndWinsOverTheDisk) {
+    host.add_track(nullptr, "T", true);
+    Wave wave;
+    wave.frames = 44100;
+    const std::string path = write("real.wav", wave_bytes(wave));
+    sim::SourceSpec spec = registered_spec();
+    spec.type = "SECTION";
+    host.add_media_file(path, spec);
+    ASSERT_EQ(r::InsertMedia(path.c_str(), 0), 1);
+    EXPECT_EQ(inserted_source()->spec.type, "SECTION");
+}
+
+}  // namespace
