@@ -219,6 +219,17 @@ int add_track(lua_State* L) {
     return 1;
 }
 
+int delete_track(lua_State* L) {
+    host(L).delete_track(track_arg(L, 1, "delete_track"));
+    return 0;
+}
+
+// Closing the last project opens an empty one, as REAPER always has a project.
+int close_project(lua_State* L) {
+    host(L).close_project(project_arg(L, 1, "close_project"));
+    return 0;
+}
+
 int add_item(lua_State* L) {
     sim::Track* track = track_arg(L, 1, "add_item");
     const sim::ItemSpec spec = read_item(L, 2, "sim.add_item options");
@@ -404,6 +415,8 @@ const luaL_Reg functions[] = {
     {"set_current_project", &guarded<&set_current_project>},
     {"projects", &guarded<&projects>},
     {"add_track", &guarded<&add_track>},
+    {"delete_track", &guarded<&delete_track>},
+    {"close_project", &guarded<&close_project>},
     {"add_item", &guarded<&add_item>},
     {"add_take", &guarded<&add_take>},
     {"add_source", &guarded<&add_source>},
