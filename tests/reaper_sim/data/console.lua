@@ -1,0 +1,2 @@
+reaper.ShowConsoleMsg("console line 1\n")
+reaper.ShowConsoleMsg("console line 2\n")
