@@ -319,9 +319,9 @@ MediaItem* AddMediaItemToTrack(MediaTrack* tr) {
     if (host == nullptr) return nullptr;
     Track* track = host->track(tr);
     if (track == nullptr) return nullptr;
-    ItemSpec spec;
-    spec.length = 0.0;
-    return Host::handle(host->add_item(track, spec));
+    ItemSpec empty;
+    empty.length = 0.0;
+    return Host::handle(host->add_item(track, empty));
 }
 
 MediaItem_Take* AddTakeToMediaItem(MediaItem* item) {

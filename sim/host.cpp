@@ -317,48 +317,48 @@ Track* Host::add_track(Project* project, std::string name, bool selected) {
     return track.get();
 }
 
-Item* Host::add_item(Track* track, const ItemSpec& spec) {
+Item* Host::add_item(Track* track, const ItemSpec& wanted) {
     if (state_->live_tracks.count(track) == 0) return nullptr;
     auto& item = state_->item_store.emplace_back(std::make_unique<Item>());
     item->track = track;
     item->params = {
-        {"D_POSITION", spec.position},
-        {"D_LENGTH", spec.length},
-        {"D_FADEINLEN", spec.fade_in},
-        {"D_FADEOUTLEN", spec.fade_out},
-        {"C_FADEINSHAPE", spec.fade_in_shape},
-        {"C_FADEOUTSHAPE", spec.fade_out_shape},
-        {"B_MUTE", spec.mute ? 1.0 : 0.0},
-        {"B_MUTE_ACTUAL", spec.mute ? 1.0 : 0.0},
-        {"B_LOOPSRC", spec.loop ? 1.0 : 0.0},
-        {"C_LOCK", spec.lock},
-        {"D_VOL", spec.vol},
-        {"B_UISEL", spec.selected ? 1.0 : 0.0},
+        {"D_POSITION", wanted.position},
+        {"D_LENGTH", wanted.length},
+        {"D_FADEINLEN", wanted.fade_in},
+        {"D_FADEOUTLEN", wanted.fade_out},
+        {"C_FADEINSHAPE", wanted.fade_in_shape},
+        {"C_FADEOUTSHAPE", wanted.fade_out_shape},
+        {"B_MUTE", wanted.mute ? 1.0 : 0.0},
+        {"B_MUTE_ACTUAL", wanted.mute ? 1.0 : 0.0},
+        {"B_LOOPSRC", wanted.loop ? 1.0 : 0.0},
+        {"C_LOCK", wanted.lock},
+        {"D_VOL", wanted.vol},
+        {"B_UISEL", wanted.selected ? 1.0 : 0.0},
     };
     state_->live_items.insert(item.get());
     track->items.push_back(item.get());
-    for (const TakeSpec& take : spec.takes) add_take(item.get(), take);
-    item->active_take = spec.active_take;
+    for (const TakeSpec& take : wanted.takes) add_take(item.get(), take);
+    item->active_take = wanted.active_take;
     return item.get();
 }
 
-Take* Host::add_take(Item* item, const TakeSpec& spec) {
+Take* Host::add_take(Item* item, const TakeSpec& wanted) {
     if (state_->live_items.count(item) == 0) return nullptr;
     auto& take = state_->take_store.emplace_back(std::make_unique<Take>());
     take->item = item;
-    take->name = spec.name;
+    take->name = wanted.name;
     take->params = {
-        {"D_STARTOFFS", spec.start_offset},
-        {"D_VOL", spec.vol},
-        {"D_PAN", spec.pan},
-        {"D_PLAYRATE", spec.rate},
-        {"D_PITCH", spec.pitch},
-        {"B_PPITCH", spec.preserve_pitch ? 1.0 : 0.0},
-        {"I_CHANMODE", spec.chan_mode},
-        {"I_PITCHMODE", spec.pitch_mode},
+        {"D_STARTOFFS", wanted.start_offset},
+        {"D_VOL", wanted.vol},
+        {"D_PAN", wanted.pan},
+        {"D_PLAYRATE", wanted.rate},
+        {"D_PITCH", wanted.pitch},
+        {"B_PPITCH", wanted.preserve_pitch ? 1.0 : 0.0},
+        {"I_CHANMODE", wanted.chan_mode},
+        {"I_PITCHMODE", wanted.pitch_mode},
     };
-    if (spec.source) {
-        take->source = add_source(*spec.source);
+    if (wanted.source) {
+        take->source = add_source(*wanted.source);
         take->source->owner = take.get();
     }
     state_->live_takes.insert(take.get());
@@ -366,15 +366,15 @@ Take* Host::add_take(Item* item, const TakeSpec& spec) {
     return take.get();
 }
 
-Source* Host::add_source(const SourceSpec& spec) {
-    auto& source = state_->source_store.emplace_back(std::make_unique<Source>(*this, spec));
+Source* Host::add_source(const SourceSpec& media) {
+    auto& source = state_->source_store.emplace_back(std::make_unique<Source>(*this, media));
     state_->live_sources.emplace(address(source.get()), source.get());
     return source.get();
 }
 
-void Host::add_media_file(std::string path, SourceSpec spec) {
-    spec.file = path;
-    state_->media_files.insert_or_assign(std::move(path), std::move(spec));
+void Host::add_media_file(std::string path, SourceSpec media) {
+    media.file = path;
+    state_->media_files.insert_or_assign(std::move(path), std::move(media));
 }
 
 void Host::set_item_selected(Item* item, bool selected) {
@@ -510,11 +510,12 @@ std::string Host::dump(const Project* project) const {
                     out += "      source none\n";
                     continue;
                 }
-                const SourceSpec& spec = source->spec;
-                out += "      source " + quote_text(spec.type) + " file " + quote_text(spec.file) +
-                       " sample_rate " + std::to_string(spec.sample_rate) + " channels " +
-                       std::to_string(spec.channels) + " bit_depth " +
-                       std::to_string(spec.bit_depth) + " length " + number(spec.length) +
+                const SourceSpec& media = source->spec;
+                out += "      source " + quote_text(media.type) + " file " +
+                       quote_text(media.file) + " sample_rate " +
+                       std::to_string(media.sample_rate) + " channels " +
+                       std::to_string(media.channels) + " bit_depth " +
+                       std::to_string(media.bit_depth) + " length " + number(media.length) +
                        " available " + (source->IsAvailable() ? "1" : "0") + " generation " +
                        std::to_string(source->generation) + "\n";
             }
@@ -687,14 +688,14 @@ int Host::insert_media(const char* file, int mode) {
         state_->misuse.push_back("InsertMedia: mode " + std::to_string(mode) + " is not simulated");
         return 0;
     }
-    std::optional<SourceSpec> spec;
+    std::optional<SourceSpec> media;
     if (auto registered = state_->media_files.find(std::string_view(file));
         registered != state_->media_files.end()) {
-        spec = registered->second;
+        media = registered->second;
     } else {
-        spec = read_media_file(file);
+        media = read_media_file(file);
     }
-    if (!spec) return 0;
+    if (!media) return 0;
 
     Project* project = state_->current;
     Track* destination = nullptr;
@@ -712,15 +713,15 @@ int Host::insert_media(const char* file, int mode) {
         }
     }
 
-    ItemSpec item_spec;
-    item_spec.position = project->cursor;
-    item_spec.length = spec->length;
-    item_spec.selected = true;
-    Item* item = add_item(destination, item_spec);
-    TakeSpec take_spec;
-    take_spec.name = std::filesystem::path(file).filename().string();
-    take_spec.source = std::move(spec);
-    add_take(item, take_spec);
+    ItemSpec placed;
+    placed.position = project->cursor;
+    placed.length = media->length;
+    placed.selected = true;
+    Item* item = add_item(destination, placed);
+    TakeSpec playing;
+    playing.name = std::filesystem::path(file).filename().string();
+    playing.source = std::move(media);
+    add_take(item, playing);
     ++state_->created;
     return 1;
 }

@@ -25,9 +25,9 @@ bool read_exactly(std::ifstream& in, unsigned char* bytes, std::streamsize count
     return in.gcount() == count;
 }
 
-// Fills rate, channels, bits and length from a RIFF/WAVE file; leaves `spec` alone unless both the
+// Fills rate, channels, bits and length from a RIFF/WAVE file; leaves `media` alone unless both the
 // fmt and data chunks parse.
-void read_wave_header(const std::string& path, SourceSpec& spec) {
+void read_wave_header(const std::string& path, SourceSpec& media) {
     std::ifstream in(path, std::ios::binary);
     std::error_code error;
     const auto file_size = std::filesystem::file_size(path, error);
@@ -65,10 +65,10 @@ void read_wave_header(const std::string& path, SourceSpec& spec) {
             if (!have_format) return;
             // A streamed or truncated file declares more than it holds: count what is there.
             const std::uintmax_t held = std::min<std::uintmax_t>(size, file_size - offset);
-            spec.channels = channels;
-            spec.sample_rate = static_cast<int>(rate);
-            spec.bit_depth = bits;
-            spec.length = static_cast<double>(held / block_align) / rate;
+            media.channels = channels;
+            media.sample_rate = static_cast<int>(rate);
+            media.bit_depth = bits;
+            media.length = static_cast<double>(held / block_align) / rate;
             return;
         }
         // Chunks are word aligned.
@@ -102,11 +102,11 @@ std::optional<SourceSpec> read_media_file(const std::string& path) {
                               [&](const auto& type) { return type.first == extension; });
     if (known == kTypes.end()) return std::nullopt;
 
-    SourceSpec spec;
-    spec.type = std::string(known->second);
-    spec.file = path;
-    if (spec.type == "WAVE") read_wave_header(path, spec);
-    return spec;
+    SourceSpec media;
+    media.type = std::string(known->second);
+    media.file = path;
+    if (media.type == "WAVE") read_wave_header(path, media);
+    return media;
 }
 
 }  // namespace sim

@@ -4,7 +4,7 @@
 
 namespace sim {
 
-Source::Source(Host& host, SourceSpec spec) : spec(std::move(spec)), host_(host) {}
+Source::Source(Host& host, SourceSpec media) : spec(std::move(media)), host_(host) {}
 
 Source::~Source() = default;
 

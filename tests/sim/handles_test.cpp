@@ -160,11 +160,11 @@ sim::ItemSpec full_item(double position, bool selected) {
     sim::TakeSpec take;
     take.name = "take";
     take.source = sim::SourceSpec{};
-    sim::ItemSpec spec;
-    spec.position = position;
-    spec.selected = selected;
-    spec.takes = {take};
-    return spec;
+    sim::ItemSpec wanted;
+    wanted.position = position;
+    wanted.selected = selected;
+    wanted.takes = {take};
+    return wanted;
 }
 
 // Every stale handle stood for something that would answer: a closed project with items, a deleted

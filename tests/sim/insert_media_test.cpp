@@ -28,7 +28,7 @@ void put32(std::vector<unsigned char>& out, std::uint32_t value) {
 }
 
 void put_id(std::vector<unsigned char>& out, const char* id) {
-    out.insert(out.end(), id, id + 4);
+    for (int i = 0; i < 4; ++i) out.push_back(static_cast<unsigned char>(id[i]));
 }
 
 struct Wave {
@@ -97,14 +97,14 @@ protected:
     fs::path directory;
 };
 
-sim::SourceSpec registered_spec() {
-    sim::SourceSpec spec;
-    spec.type = "WAVE";
-    spec.sample_rate = 48000;
-    spec.channels = 1;
-    spec.bit_depth = 32;
-    spec.length = 2.75;
-    return spec;
+sim::SourceSpec registered_media() {
+    sim::SourceSpec media;
+    media.type = "WAVE";
+    media.sample_rate = 48000;
+    media.channels = 1;
+    media.bit_depth = 32;
+    media.length = 2.75;
+    return media;
 }
 
 TEST_F(InsertMedia, ARegisteredFileGoesOnTheFirstSelectedTrackAtTheCursor) {
@@ -115,7 +115,7 @@ TEST_F(InsertMedia, ARegisteredFileGoesOnTheFirstSelectedTrackAtTheCursor) {
     selected.selected = true;
     sim::Item* earlier = host.add_item(t0, selected);
     host.current_project()->cursor = 1.5;
-    host.add_media_file("/virtual/drums/kick.wav", registered_spec());
+    host.add_media_file("/virtual/drums/kick.wav", registered_media());
 
     ASSERT_EQ(r::InsertMedia("/virtual/drums/kick.wav", 0), 1);
     ASSERT_EQ(t1->items.size(), 1u);
@@ -149,7 +149,7 @@ TEST_F(InsertMedia, ARegisteredFileGoesOnTheFirstSelectedTrackAtTheCursor) {
 }
 
 TEST_F(InsertMedia, TheCurrentTrackFallsBackToTheFirstThenToANewOne) {
-    host.add_media_file("a.wav", registered_spec());
+    host.add_media_file("a.wav", registered_media());
     sim::Track* first = host.add_track(nullptr, "first");
     host.add_track(nullptr, "second");
     ASSERT_EQ(r::InsertMedia("a.wav", 0), 1);
@@ -163,7 +163,7 @@ TEST_F(InsertMedia, TheCurrentTrackFallsBackToTheFirstThenToANewOne) {
 }
 
 TEST_F(InsertMedia, ModeOneMakesANewTrackAtTheEnd) {
-    host.add_media_file("a.wav", registered_spec());
+    host.add_media_file("a.wav", registered_media());
     sim::Track* selected = host.add_track(nullptr, "selected", true);
     host.add_track(nullptr, "last");
     ASSERT_EQ(r::InsertMedia("a.wav", 1), 1);
@@ -175,7 +175,7 @@ TEST_F(InsertMedia, ModeOneMakesANewTrackAtTheEnd) {
 }
 
 TEST_F(InsertMedia, NothingIsInsertedForUnsimulatedModesOrUnreadableFiles) {
-    host.add_media_file("a.wav", registered_spec());
+    host.add_media_file("a.wav", registered_media());
     host.add_track(nullptr, "T", true);
     const std::string text = write("notes.txt", {'h', 'i'});
     fs::create_directories(directory / "folder.wav");
@@ -243,12 +243,12 @@ TEST_F(InsertMedia, WaveHeadersAsTheyComeInPractice) {
         {"truncated.wav", truncated, 1000, 1, 8, 0.25},
     };
     for (const Case& c : cases) {
-        const auto spec = sim::read_media_file(write(c.name, wave_bytes(c.wave)));
-        ASSERT_TRUE(spec.has_value()) << c.name;
-        EXPECT_EQ(spec->sample_rate, c.rate) << c.name;
-        EXPECT_EQ(spec->channels, c.channels) << c.name;
-        EXPECT_EQ(spec->bit_depth, c.bits) << c.name;
-        EXPECT_EQ(spec->length, c.length) << c.name;
+        const auto media = sim::read_media_file(write(c.name, wave_bytes(c.wave)));
+        ASSERT_TRUE(media.has_value()) << c.name;
+        EXPECT_EQ(media->sample_rate, c.rate) << c.name;
+        EXPECT_EQ(media->channels, c.channels) << c.name;
+        EXPECT_EQ(media->bit_depth, c.bits) << c.name;
+        EXPECT_EQ(media->length, c.length) << c.name;
     }
 }
 
@@ -260,12 +260,12 @@ TEST_F(InsertMedia, AWaveFileWhoseHeaderDoesNotParseGetsTheDefaults) {
     for (const auto& [name, bytes] :
          {std::pair{"nodata.wav", no_data}, std::pair{"garbage.wav", garbage},
           std::pair{"empty.wav", std::vector<unsigned char>{}}}) {
-        const auto spec = sim::read_media_file(write(name, bytes));
-        ASSERT_TRUE(spec.has_value()) << name;
-        EXPECT_EQ(spec->type, "WAVE") << name;
-        EXPECT_EQ(spec->sample_rate, defaults.sample_rate) << name;
-        EXPECT_EQ(spec->channels, defaults.channels) << name;
-        EXPECT_EQ(spec->length, defaults.length) << name;
+        const auto media = sim::read_media_file(write(name, bytes));
+        ASSERT_TRUE(media.has_value()) << name;
+        EXPECT_EQ(media->type, "WAVE") << name;
+        EXPECT_EQ(media->sample_rate, defaults.sample_rate) << name;
+        EXPECT_EQ(media->channels, defaults.channels) << name;
+        EXPECT_EQ(media->length, defaults.length) << name;
     }
 }
 
@@ -294,9 +294,9 @@ TEST_F(InsertMedia, ARegisteredPathNeedNotExistAndWinsOverTheDisk) {
     Wave wave;
     wave.frames = 44100;
     const std::string path = write("real.wav", wave_bytes(wave));
-    sim::SourceSpec spec = registered_spec();
-    spec.type = "SECTION";
-    host.add_media_file(path, spec);
+    sim::SourceSpec media = registered_media();
+    media.type = "SECTION";
+    host.add_media_file(path, media);
     ASSERT_EQ(r::InsertMedia(path.c_str(), 0), 1);
     EXPECT_EQ(inserted_source()->spec.type, "SECTION");
 }

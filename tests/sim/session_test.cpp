@@ -16,10 +16,10 @@ namespace r = sim::reaper;
 using sim::Host;
 
 sim::ItemSpec item_at(double position, bool selected = false) {
-    sim::ItemSpec spec;
-    spec.position = position;
-    spec.selected = selected;
-    return spec;
+    sim::ItemSpec wanted;
+    wanted.position = position;
+    wanted.selected = selected;
+    return wanted;
 }
 
 // Three tracks: a (selected), b on the first; nothing on the second; c, d (selected), e (selected)
@@ -117,10 +117,10 @@ TEST_F(Session, ItemAndTakeContext) {
     first.name = "first";
     sim::TakeSpec second;
     second.name = "second";
-    sim::ItemSpec spec;
-    spec.takes = {first, second};
-    spec.active_take = 1;
-    sim::Item* two_takes = host.add_item(t1, spec);
+    sim::ItemSpec wanted;
+    wanted.takes = {first, second};
+    wanted.active_take = 1;
+    sim::Item* two_takes = host.add_item(t1, wanted);
 
     EXPECT_EQ(r::GetMediaItem_Track(h(c)), h(t2));
     EXPECT_EQ(r::GetItemProjectContext(h(c)), Host::handle(host.current_project()));
@@ -339,9 +339,9 @@ TEST_F(Session, TakeNamesThroughTheStringAccessor) {
 TEST_F(Session, DeletingAnItemNeedsItsOwnTrackAndLeavesItsHandlesStale) {
     sim::TakeSpec take;
     take.source = sim::SourceSpec{};
-    sim::ItemSpec spec = item_at(9.0);
-    spec.takes = {take};
-    sim::Item* doomed = host.add_item(t2, spec);
+    sim::ItemSpec wanted = item_at(9.0);
+    wanted.takes = {take};
+    sim::Item* doomed = host.add_item(t2, wanted);
     MediaItem_Take* doomed_take = Host::handle(doomed->takes[0]);
 
     EXPECT_FALSE(r::DeleteTrackMediaItem(h(t0), h(doomed)));

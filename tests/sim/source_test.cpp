@@ -8,13 +8,11 @@
 
 #include "sim/host.h"
 
-namespace {
-
-namespace r = sim::reaper;
-using sim::Host;
+namespace sim_test_abi {
 
 // REAPER's leading vtable order, declared here on its own so that a slip in the host's
-// declaration shows up as a wrong answer.
+// declaration shows up as a wrong answer. Outside an unnamed namespace: an extension's class has
+// implementations the compiler cannot see, and so has this one.
 class ReaperSource {
 public:
     virtual ~ReaperSource() {}
@@ -33,6 +31,14 @@ public:
     virtual int GetBitsPerSample() = 0;
     virtual double GetPreferredPosition() = 0;
 };
+
+}  // namespace sim_test_abi
+
+namespace {
+
+namespace r = sim::reaper;
+using sim::Host;
+using sim_test_abi::ReaperSource;
 
 PCM_source* as_handle(ReaperSource* source) {
     return reinterpret_cast<PCM_source*>(source);
@@ -78,16 +84,16 @@ QM_THROUGH_REAPERS_VTABLE bool set_file_name(PCM_source* handle, const char* nam
     return reinterpret_cast<ReaperSource*>(handle)->SetFileName(name);
 }
 
-sim::SourceSpec spec_of(std::string type, std::string file, int rate, int channels, int bits,
-                        double length) {
-    sim::SourceSpec spec;
-    spec.type = std::move(type);
-    spec.file = std::move(file);
-    spec.sample_rate = rate;
-    spec.channels = channels;
-    spec.bit_depth = bits;
-    spec.length = length;
-    return spec;
+sim::SourceSpec media_of(std::string type, std::string file, int rate, int channels, int bits,
+                         double length) {
+    sim::SourceSpec wanted;
+    wanted.type = std::move(type);
+    wanted.file = std::move(file);
+    wanted.sample_rate = rate;
+    wanted.channels = channels;
+    wanted.bit_depth = bits;
+    wanted.length = length;
+    return wanted;
 }
 
 class Sources : public ::testing::Test {
@@ -96,12 +102,12 @@ protected:
         track = host.add_track(nullptr, "T");
         sim::TakeSpec take;
         take.name = "vocal";
-        take.source = spec_of("FLAC", "/media/vocal.flac", 96000, 1, 24, 12.5);
+        take.source = media_of("FLAC", "/media/vocal.flac", 96000, 1, 24, 12.5);
         sim::TakeSpec silent;
         silent.name = "silent";
-        sim::ItemSpec spec;
-        spec.takes = {take, silent};
-        item = host.add_item(track, spec);
+        sim::ItemSpec wanted;
+        wanted.takes = {take, silent};
+        item = host.add_item(track, wanted);
         take_handle = Host::handle(item->takes[0]);
         original = r::GetMediaItemTake_Source(take_handle);
     }
@@ -136,7 +142,7 @@ TEST_F(Sources, TheVtableAnswersInReapersOrder) {
 }
 
 TEST_F(Sources, AMidiSourceMeasuresItsLengthInBeatsToo) {
-    sim::Source* midi = host.add_source(spec_of("MIDI", "a.mid", 44100, 0, 0, 4.0));
+    sim::Source* midi = host.add_source(media_of("MIDI", "a.mid", 44100, 0, 0, 4.0));
     EXPECT_EQ(ask(Host::handle(midi)).beats, 8.0);  // 120 bpm
 }
 
@@ -187,7 +193,7 @@ TEST_F(Sources, ReplacingASourceTheWayReaperWantsLeavesNothingBehind) {
 
 TEST_F(Sources, SettingASourceOnATakeWithoutOne) {
     MediaItem_Take* silent = Host::handle(item->takes[1]);
-    sim::Source* fresh = host.add_source(spec_of("MP3", "x.mp3", 48000, 2, 0, 3.0));
+    sim::Source* fresh = host.add_source(media_of("MP3", "x.mp3", 48000, 2, 0, 3.0));
     EXPECT_EQ(r::GetSetMediaItemTakeInfo(silent, "P_SOURCE", Host::handle(fresh)),
               Host::handle(fresh));
     EXPECT_EQ(fresh->owner, item->takes[1]);
@@ -230,9 +236,9 @@ TEST_F(Sources, DestroyingTwiceIsRecordedOnce) {
 TEST_F(Sources, DeletingAnItemDestroysTheSourcesOfItsTakes) {
     sim::TakeSpec with_source;
     with_source.source = sim::SourceSpec{};
-    sim::ItemSpec spec;
-    spec.takes = {with_source, with_source, sim::TakeSpec{}};
-    sim::Item* doomed = host.add_item(track, spec);
+    sim::ItemSpec wanted;
+    wanted.takes = {with_source, with_source, sim::TakeSpec{}};
+    sim::Item* doomed = host.add_item(track, wanted);
     PCM_source* first = Host::handle(doomed->takes[0]->source);
 
     ASSERT_TRUE(r::DeleteTrackMediaItem(Host::handle(track), Host::handle(doomed)));
@@ -244,7 +250,7 @@ TEST_F(Sources, DeletingAnItemDestroysTheSourcesOfItsTakes) {
 }
 
 TEST_F(Sources, SourceFacts) {
-    sim::Source* wave = host.add_source(spec_of("WAVE", "w.wav", 22050, 6, 32, 1.0));
+    sim::Source* wave = host.add_source(media_of("WAVE", "w.wav", 22050, 6, 32, 1.0));
     PCM_source* handle = Host::handle(wave);
     EXPECT_EQ(r::GetMediaSourceSampleRate(handle), 22050);
     EXPECT_EQ(r::GetMediaSourceNumChannels(handle), 6);
