@@ -1,5 +1,7 @@
 #include "definition.h"
 
+#include "lua_eval.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -23,6 +25,10 @@ struct TypeCase {
     const char* handle;
     const char* lua;
 };
+
+void PrintTo(const TypeCase& c, std::ostream* os) {
+    *os << '"' << c.text << '"';
+}
 
 class TypeClassification : public ::testing::TestWithParam<TypeCase> {};
 
@@ -67,6 +73,10 @@ struct RoleCase {
     bool optional;
     bool need_big;
 };
+
+void PrintTo(const RoleCase& c, std::ostream* os) {
+    *os << c.type << ' ' << c.name;
+}
 
 class SuffixRoles : public ::testing::TestWithParam<RoleCase> {};
 
@@ -141,6 +151,10 @@ struct SizeCase {
     bool paired;
 };
 
+void PrintTo(const SizeCase& c, std::ostream* os) {
+    *os << c.types << ' ' << c.names;
+}
+
 class SizePairing : public ::testing::TestWithParam<SizeCase> {};
 
 TEST_P(SizePairing, OnlyTheExactPatternPairs) {
@@ -168,6 +182,10 @@ struct MalformedCase {
     std::string_view text;
     const char* error;
 };
+
+void PrintTo(const MalformedCase& c, std::ostream* os) {
+    *os << c.error;
+}
 
 class MalformedDefinition : public ::testing::TestWithParam<MalformedCase> {};
 
@@ -200,6 +218,10 @@ struct SignatureCase {
     const char* lua;
     const char* c;
 };
+
+void PrintTo(const SignatureCase& c, std::ostream* os) {
+    *os << testing::label(c.c);
+}
 
 class Signatures : public ::testing::TestWithParam<SignatureCase> {};
 

@@ -126,6 +126,10 @@ struct CallCase {
     std::vector<std::string> expected;
 };
 
+void PrintTo(const CallCase& c, std::ostream* os) {
+    *os << testing::label(c.code);
+}
+
 class HostCalls : public HostFunctions, public ::testing::WithParamInterface<CallCase> {};
 
 TEST_P(HostCalls, AnswerThroughTheMarshaller) {

@@ -3,7 +3,9 @@
 
 #include <lua.hpp>
 
+#include <cctype>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace reaper_sim::testing {
@@ -32,6 +34,18 @@ inline Outcome eval(lua_State* L, const std::string& code) {
     }
     lua_settop(L, base);
     return o;
+}
+
+// A test parameter's text as one short line: ctest names value-parameterised tests after it.
+inline std::string label(std::string_view text) {
+    std::string out;
+    for (char c : text) {
+        const bool blank = std::isspace(static_cast<unsigned char>(c)) != 0;
+        if (blank && (out.empty() || out.back() == ' ')) continue;
+        out.push_back(blank ? ' ' : c);
+        if (out.size() >= 72) return out + "...";
+    }
+    return out;
 }
 
 inline void set_global(lua_State* L, const char* name, void* handle) {

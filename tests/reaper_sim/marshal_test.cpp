@@ -65,7 +65,7 @@ void* fake_in(void** a, int n) {
     g_in.flag = a[2] != nullptr;
     g_in.gain = *static_cast<double*>(a[3]);
     g_in.text = static_cast<const char*>(a[4]);
-    return int_result(-g_in.count);
+    return int_result(~g_in.count);
 }
 
 constexpr char kOutDef[] =
@@ -238,7 +238,7 @@ protected:
 TEST_F(Marshal, ByValueParametersArriveInReaperSlots) {
     const Outcome o = run("return reaper.Fake_In(0, 21, true, 2.5, 'abc', item, item, track)");
     ASSERT_TRUE(o.ok) << o.error;
-    EXPECT_THAT(o.values, ElementsAre("-21"));
+    EXPECT_THAT(o.values, ElementsAre("-22"));
     ASSERT_EQ(g_in.numparms, 8);
     ASSERT_EQ(g_in.slots.size(), 9u);
     EXPECT_EQ(g_in.slots[0], nullptr);
@@ -258,6 +258,10 @@ struct ValueCase {
     double gain;
     const char* label;
 };
+
+void PrintTo(const ValueCase& c, std::ostream* os) {
+    *os << testing::label(c.args);
+}
 
 class MarshalValues : public Marshal, public ::testing::WithParamInterface<ValueCase> {};
 
@@ -287,6 +291,10 @@ struct ErrorCase {
     const char* call;
     const char* error;
 };
+
+void PrintTo(const ErrorCase& c, std::ostream* os) {
+    *os << testing::label(c.call);
+}
 
 class MarshalErrors : public Marshal, public ::testing::WithParamInterface<ErrorCase> {};
 
@@ -480,6 +488,10 @@ struct ResultCase {
     const char* expected;
 };
 
+void PrintTo(const ResultCase& c, std::ostream* os) {
+    *os << testing::label(c.call);
+}
+
 class MarshalResults : public Marshal, public ::testing::WithParamInterface<ResultCase> {};
 
 TEST_P(MarshalResults, BecomeLuaValues) {
@@ -501,7 +513,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ResultCase{"reaper.Fake_Bool(1)", "boolean false true"},
                       ResultCase{"reaper.Fake_Bool(0)", "boolean false false"},
                       ResultCase{"reaper.Fake_Bool(1, 'ignored', {})", "boolean false true"},
-                      ResultCase{"reaper.Fake_In(0, 5, true, 1, '')", "number false -5"}));
+                      ResultCase{"reaper.Fake_In(0, 5, true, 1, '')", "number false -6"}));
 
 TEST_F(Marshal, EveryRegisteredFunctionIsInTheReaperTable) {
     const Outcome o =

@@ -41,6 +41,10 @@ struct ParamCase {
     double value;
 };
 
+void PrintTo(const ParamCase& c, std::ostream* os) {
+    *os << c.parameter;
+}
+
 class ItemOptions : public SimTable, public ::testing::WithParamInterface<ParamCase> {};
 
 TEST_P(ItemOptions, ReachTheItemParameters) {
@@ -110,6 +114,10 @@ struct BadCase {
     const char* error;
 };
 
+void PrintTo(const BadCase& c, std::ostream* os) {
+    *os << testing::label(c.code);
+}
+
 class SimErrors : public SimTable, public ::testing::WithParamInterface<BadCase> {};
 
 TEST_P(SimErrors, AreLuaErrorsNamingTheProblem) {
@@ -176,19 +184,19 @@ TEST_F(SimTable, SelectionAndTransport) {
 }
 
 TEST_F(SimTable, ObserversReportWhatTheHostSaw) {
-    const Outcome o = run(
-        "sim.clear_call_log()\n"
-        "local t = sim.add_track('T')\n"
-        "local item = sim.add_item(t, {take = {name = 'x', source = 'WAVE'}})\n"
-        "reaper.GetMediaItemInfo_Value(item, 'D_VOL')\n"
-        "sim.push_message_box_answer(6, 7)\n"
-        "reaper.ShowMessageBox('Sure?', 'Title', 4)\n"
-        "local log = sim.call_log()\n"
-        "local last = log[#log]\n"
-        "local boxes = sim.message_boxes()\n"
-        "return log[1]['function'], log[1].detail, last['function'],\n"
-        "  sim.calls_to('GetMediaItemInfo_Value'), #boxes, boxes[1].text, boxes[1].title,\n"
-        "  boxes[1].type, reaper.ShowMessageBox('Next', 'Title', 4)");
+    const Outcome o =
+        run("sim.clear_call_log()\n"
+            "local t = sim.add_track('T')\n"
+            "local item = sim.add_item(t, {take = {name = 'x', source = 'WAVE'}})\n"
+            "reaper.GetMediaItemInfo_Value(item, 'D_VOL')\n"
+            "sim.push_message_box_answer(6, 7)\n"
+            "reaper.ShowMessageBox('Sure?', 'Title', 4)\n"
+            "local log = sim.call_log()\n"
+            "local last = log[#log]\n"
+            "local boxes = sim.message_boxes()\n"
+            "return log[1]['function'], log[1].detail, last['function'],\n"
+            "  sim.calls_to('GetMediaItemInfo_Value'), #boxes, boxes[1].text, boxes[1].title,\n"
+            "  boxes[1].type, reaper.ShowMessageBox('Next', 'Title', 4)");
     ASSERT_TRUE(o.ok) << o.error;
     EXPECT_THAT(o.values, ElementsAre("GetMediaItemInfo_Value", "D_VOL", "ShowMessageBox", "1", "1",
                                       "Sure?", "Title", "4", "7"));

@@ -168,7 +168,8 @@ std::optional<Options> parse_options(const std::vector<std::string>& args, bool 
 }
 
 std::optional<std::string> module_path(const std::optional<std::string>& given) {
-    if (given) return given;
+    // dlopen searches the library path, not the working directory, for a name without a slash.
+    if (given) return std::filesystem::absolute(*given).string();
     std::string path = default_module_path();
     if (path.empty()) return std::nullopt;
     return path;
