@@ -205,6 +205,9 @@ protected:
         add("Fake_Unsupported", kUnsupportedDef, &fake_unsupported);
         add("Fake_Broken", kBrokenDef, &fake_bool);
         add("Fake_NoWrapper", kBoolDef, nullptr);
+        // Callable by other extensions, but without a definition text invisible to scripts.
+        host_.plugin_register("API_Fake_NoDefinition", reinterpret_cast<void*>(&fake_bool));
+        host_.plugin_register("APIvararg_Fake_NoDefinition", reinterpret_cast<void*>(&fake_bool));
 
         env_ = std::make_unique<Environment>(host_);
         env_->install_registered_functions();
@@ -514,6 +517,13 @@ INSTANTIATE_TEST_SUITE_P(
                       ResultCase{"reaper.Fake_Bool(0)", "boolean false false"},
                       ResultCase{"reaper.Fake_Bool(1, 'ignored', {})", "boolean false true"},
                       ResultCase{"reaper.Fake_In(0, 5, true, 1, '')", "number false -6"}));
+
+TEST_F(Marshal, FunctionWithoutDefinitionTextIsNotShownToScripts) {
+    ASSERT_TRUE(host_.registered_function("Fake_NoDefinition").has_value());
+    const Outcome o = run("return reaper.Fake_NoDefinition");
+    ASSERT_TRUE(o.ok) << o.error;
+    EXPECT_THAT(o.values, ElementsAre("nil"));
+}
 
 TEST_F(Marshal, EveryRegisteredFunctionIsInTheReaperTable) {
     const Outcome o =

@@ -82,14 +82,13 @@ void Environment::refresh_host_functions() {
 void Environment::install_registered_functions() {
     lua_getglobal(L_, "reaper");
     for (const sim::RegisteredFunction& reg : host_.registered_functions()) {
+        // Without an APIdef_ text REAPER does not show a function to scripts at all.
+        if (reg.definition == nullptr) continue;
         auto fn = std::make_unique<ScriptFunction>();
         fn->host = &host_;
         fn->def.name = reg.name;
         std::string error;
-        if (reg.definition == nullptr) {
-            fn->unusable = reg.name + " has no definition text; scripts cannot call it";
-        } else if (auto def =
-                       parse_definition(reg.name, definition_extent(reg.definition), error)) {
+        if (auto def = parse_definition(reg.name, definition_extent(reg.definition), error)) {
             fn->def = std::move(*def);
         } else {
             fn->unusable = reg.name + " has an unreadable definition text: " + error;
