@@ -96,16 +96,16 @@ class HostFunctions : public ::testing::Test {
 protected:
     HostFunctions() {
         track_ = host_.add_track(nullptr, "Bass", true);
-        sim::ItemSpec spec;
-        spec.position = 1.5;
-        spec.length = 4.0;
-        spec.vol = 0.5;
+        sim::ItemSpec desc;
+        desc.position = 1.5;
+        desc.length = 4.0;
+        desc.vol = 0.5;
         sim::TakeSpec take;
         take.name = "Bass DI.mp3";
         take.rate = 1.25;
         take.source = sim::SourceSpec{"MP3", "Bass DI.mp3", 48000, 2, 16, 10.0};
-        spec.takes.push_back(take);
-        item_ = host_.add_item(track_, spec);
+        desc.takes.push_back(take);
+        item_ = host_.add_item(track_, desc);
         env_ = std::make_unique<Environment>(host_);
         L_ = env_->state();
         set_global(L_, "item", sim::Host::handle(item_));

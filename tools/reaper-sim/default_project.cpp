@@ -6,12 +6,12 @@ std::string_view default_project_script() {
     return R"lua(
 -- Five tracks (Drums and Vocals selected), ten items of every common source type, four of
 -- them selected; 30 fps, edit cursor at 4 s.
-local function item(track, spec)
-  local take = {name = spec.name, rate = spec.rate, pitch = spec.pitch, vol = spec.take_vol,
-                source = spec.source}
-  spec.take, spec.name, spec.rate, spec.pitch, spec.take_vol, spec.source =
+local function item(track, desc)
+  local take = {name = desc.name, rate = desc.rate, pitch = desc.pitch, vol = desc.take_vol,
+                source = desc.source}
+  desc.take, desc.name, desc.rate, desc.pitch, desc.take_vol, desc.source =
     take, nil, nil, nil, nil, nil
-  return sim.add_item(track, spec)
+  return sim.add_item(track, desc)
 end
 
 local drums = sim.add_track{name = "Drums", selected = true}

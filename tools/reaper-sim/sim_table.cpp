@@ -78,81 +78,81 @@ void require_table(lua_State* L, int index, std::string_view what) {
 
 // A source: a type name ("MP3") or a table of SourceSpec fields.
 sim::SourceSpec read_source(lua_State* L, int index, std::string_view what) {
-    sim::SourceSpec spec;
+    sim::SourceSpec desc;
     if (lua_type(L, index) == LUA_TSTRING) {
-        spec.type = lua_tostring(L, index);
-        return spec;
+        desc.type = lua_tostring(L, index);
+        return desc;
     }
     require_table(L, index, what);
-    if (auto v = text_field(L, index, "type", what)) spec.type = *v;
-    if (auto v = text_field(L, index, "file", what)) spec.file = *v;
-    if (auto v = int_field(L, index, "sample_rate", what)) spec.sample_rate = *v;
-    if (auto v = int_field(L, index, "channels", what)) spec.channels = *v;
-    if (auto v = int_field(L, index, "bit_depth", what)) spec.bit_depth = *v;
-    if (auto v = number_field(L, index, "length", what)) spec.length = *v;
-    return spec;
+    if (auto v = text_field(L, index, "type", what)) desc.type = *v;
+    if (auto v = text_field(L, index, "file", what)) desc.file = *v;
+    if (auto v = int_field(L, index, "sample_rate", what)) desc.sample_rate = *v;
+    if (auto v = int_field(L, index, "channels", what)) desc.channels = *v;
+    if (auto v = int_field(L, index, "bit_depth", what)) desc.bit_depth = *v;
+    if (auto v = number_field(L, index, "length", what)) desc.length = *v;
+    return desc;
 }
 
 sim::TakeSpec read_take(lua_State* L, int index, std::string_view what) {
     index = lua_absindex(L, index);
     require_table(L, index, what);
-    sim::TakeSpec spec;
-    if (auto v = text_field(L, index, "name", what)) spec.name = *v;
+    sim::TakeSpec desc;
+    if (auto v = text_field(L, index, "name", what)) desc.name = *v;
     lua_pushliteral(L, "source");
     lua_rawget(L, index);
     const bool has_source = !lua_isnil(L, -1) && !(lua_isboolean(L, -1) && !lua_toboolean(L, -1));
     if (has_source) {
         // Pop the field on every path: a ScriptError must not leave it on the stack.
         try {
-            spec.source = read_source(L, -1, std::string(what) + ".source");
+            desc.source = read_source(L, -1, std::string(what) + ".source");
         } catch (...) {
             lua_pop(L, 1);
             throw;
         }
     }
     lua_pop(L, 1);
-    if (auto v = number_field(L, index, "start_offset", what)) spec.start_offset = *v;
-    if (auto v = number_field(L, index, "vol", what)) spec.vol = *v;
-    if (auto v = number_field(L, index, "pan", what)) spec.pan = *v;
-    if (auto v = number_field(L, index, "rate", what)) spec.rate = *v;
-    if (auto v = number_field(L, index, "pitch", what)) spec.pitch = *v;
-    if (auto v = bool_field(L, index, "preserve_pitch", what)) spec.preserve_pitch = *v;
-    if (auto v = int_field(L, index, "chan_mode", what)) spec.chan_mode = *v;
-    if (auto v = int_field(L, index, "pitch_mode", what)) spec.pitch_mode = *v;
-    return spec;
+    if (auto v = number_field(L, index, "start_offset", what)) desc.start_offset = *v;
+    if (auto v = number_field(L, index, "vol", what)) desc.vol = *v;
+    if (auto v = number_field(L, index, "pan", what)) desc.pan = *v;
+    if (auto v = number_field(L, index, "rate", what)) desc.rate = *v;
+    if (auto v = number_field(L, index, "pitch", what)) desc.pitch = *v;
+    if (auto v = bool_field(L, index, "preserve_pitch", what)) desc.preserve_pitch = *v;
+    if (auto v = int_field(L, index, "chan_mode", what)) desc.chan_mode = *v;
+    if (auto v = int_field(L, index, "pitch_mode", what)) desc.pitch_mode = *v;
+    return desc;
 }
 
 sim::ItemSpec read_item(lua_State* L, int index, std::string_view what) {
     index = lua_absindex(L, index);
-    sim::ItemSpec spec;
-    if (is_nil(L, index)) return spec;
+    sim::ItemSpec desc;
+    if (is_nil(L, index)) return desc;
     require_table(L, index, what);
-    if (auto v = number_field(L, index, "position", what)) spec.position = *v;
-    if (auto v = number_field(L, index, "length", what)) spec.length = *v;
-    if (auto v = number_field(L, index, "fade_in", what)) spec.fade_in = *v;
-    if (auto v = number_field(L, index, "fade_out", what)) spec.fade_out = *v;
-    if (auto v = int_field(L, index, "fade_in_shape", what)) spec.fade_in_shape = *v;
-    if (auto v = int_field(L, index, "fade_out_shape", what)) spec.fade_out_shape = *v;
-    if (auto v = bool_field(L, index, "mute", what)) spec.mute = *v;
-    if (auto v = bool_field(L, index, "loop", what)) spec.loop = *v;
-    if (auto v = int_field(L, index, "lock", what)) spec.lock = *v;
-    if (auto v = number_field(L, index, "vol", what)) spec.vol = *v;
-    if (auto v = bool_field(L, index, "selected", what)) spec.selected = *v;
-    if (auto v = int_field(L, index, "active_take", what)) spec.active_take = *v;
+    if (auto v = number_field(L, index, "position", what)) desc.position = *v;
+    if (auto v = number_field(L, index, "length", what)) desc.length = *v;
+    if (auto v = number_field(L, index, "fade_in", what)) desc.fade_in = *v;
+    if (auto v = number_field(L, index, "fade_out", what)) desc.fade_out = *v;
+    if (auto v = int_field(L, index, "fade_in_shape", what)) desc.fade_in_shape = *v;
+    if (auto v = int_field(L, index, "fade_out_shape", what)) desc.fade_out_shape = *v;
+    if (auto v = bool_field(L, index, "mute", what)) desc.mute = *v;
+    if (auto v = bool_field(L, index, "loop", what)) desc.loop = *v;
+    if (auto v = int_field(L, index, "lock", what)) desc.lock = *v;
+    if (auto v = number_field(L, index, "vol", what)) desc.vol = *v;
+    if (auto v = bool_field(L, index, "selected", what)) desc.selected = *v;
+    if (auto v = int_field(L, index, "active_take", what)) desc.active_take = *v;
 
     lua_pushliteral(L, "take");
     lua_rawget(L, index);
     lua_pushliteral(L, "takes");
     lua_rawget(L, index);
     try {
-        if (!lua_isnil(L, -2)) spec.takes.push_back(read_take(L, -2, std::string(what) + ".take"));
+        if (!lua_isnil(L, -2)) desc.takes.push_back(read_take(L, -2, std::string(what) + ".take"));
         if (!lua_isnil(L, -1)) {
             require_table(L, -1, std::string(what) + ".takes");
             const auto count = static_cast<lua_Integer>(lua_rawlen(L, -1));
             for (lua_Integer i = 1; i <= count; ++i) {
                 lua_rawgeti(L, -1, i);
                 try {
-                    spec.takes.push_back(
+                    desc.takes.push_back(
                         read_take(L, -1, std::string(what) + ".takes[" + std::to_string(i) + "]"));
                 } catch (...) {
                     lua_pop(L, 1);
@@ -166,7 +166,7 @@ sim::ItemSpec read_item(lua_State* L, int index, std::string_view what) {
         throw;
     }
     lua_pop(L, 2);
-    return spec;
+    return desc;
 }
 
 // ---- building ----
@@ -232,28 +232,28 @@ int close_project(lua_State* L) {
 
 int add_item(lua_State* L) {
     sim::Track* track = track_arg(L, 1, "add_item");
-    const sim::ItemSpec spec = read_item(L, 2, "sim.add_item options");
-    lua_pushlightuserdata(L, sim::Host::handle(host(L).add_item(track, spec)));
+    const sim::ItemSpec desc = read_item(L, 2, "sim.add_item options");
+    lua_pushlightuserdata(L, sim::Host::handle(host(L).add_item(track, desc)));
     return 1;
 }
 
 int add_take(lua_State* L) {
     sim::Item* item = item_arg(L, 1, "add_take");
-    const sim::TakeSpec spec = read_take(L, 2, "sim.add_take options");
-    lua_pushlightuserdata(L, sim::Host::handle(host(L).add_take(item, spec)));
+    const sim::TakeSpec desc = read_take(L, 2, "sim.add_take options");
+    lua_pushlightuserdata(L, sim::Host::handle(host(L).add_take(item, desc)));
     return 1;
 }
 
 int add_source(lua_State* L) {
-    const sim::SourceSpec spec = read_source(L, 1, "sim.add_source options");
-    lua_pushlightuserdata(L, sim::Host::handle(host(L).add_source(spec)));
+    const sim::SourceSpec desc = read_source(L, 1, "sim.add_source options");
+    lua_pushlightuserdata(L, sim::Host::handle(host(L).add_source(desc)));
     return 1;
 }
 
 int add_media_file(lua_State* L) {
     std::string path = text_arg(L, 1, "add_media_file");
-    const sim::SourceSpec spec = read_source(L, 2, "sim.add_media_file source");
-    host(L).add_media_file(std::move(path), spec);
+    const sim::SourceSpec desc = read_source(L, 2, "sim.add_media_file source");
+    host(L).add_media_file(std::move(path), desc);
     return 0;
 }
 

@@ -19,9 +19,9 @@ end
 function layout.build()
   local project = sim.add_project("lookup")
   sim.set_current_project(project)
-  for t, spec in ipairs(layout.tracks) do
-    local track = sim.add_track{name = "T" .. (t - 1), selected = spec.selected}
-    for i, selected in ipairs(spec.items) do
+  for t, desc in ipairs(layout.tracks) do
+    local track = sim.add_track{name = "T" .. (t - 1), selected = desc.selected}
+    for i, selected in ipairs(desc.items) do
       sim.add_item(track, {position = i, length = 1, selected = selected,
                            take = {name = name(t, i), source = "WAVE"}})
     end
@@ -32,16 +32,16 @@ end
 -- Expected take names, in the order each index form counts them.
 function layout.all_items()
   local names = {}
-  for t, spec in ipairs(layout.tracks) do
-    for i in ipairs(spec.items) do names[#names + 1] = name(t, i) end
+  for t, desc in ipairs(layout.tracks) do
+    for i in ipairs(desc.items) do names[#names + 1] = name(t, i) end
   end
   return names
 end
 
 function layout.selected_items()
   local names = {}
-  for t, spec in ipairs(layout.tracks) do
-    for i, selected in ipairs(spec.items) do
+  for t, desc in ipairs(layout.tracks) do
+    for i, selected in ipairs(desc.items) do
       if selected then names[#names + 1] = name(t, i) end
     end
   end
@@ -51,9 +51,9 @@ end
 -- Per track (0-based position in the list), every item's name.
 function layout.items_by_track()
   local tracks = {}
-  for t, spec in ipairs(layout.tracks) do
+  for t, desc in ipairs(layout.tracks) do
     local names = {}
-    for i in ipairs(spec.items) do names[#names + 1] = name(t, i) end
+    for i in ipairs(desc.items) do names[#names + 1] = name(t, i) end
     tracks[#tracks + 1] = names
   end
   return tracks
@@ -62,10 +62,10 @@ end
 -- Per selected track, every item's name (selected or not).
 function layout.items_by_selected_track()
   local tracks = {}
-  for t, spec in ipairs(layout.tracks) do
-    if spec.selected then
+  for t, desc in ipairs(layout.tracks) do
+    if desc.selected then
       local names = {}
-      for i in ipairs(spec.items) do names[#names + 1] = name(t, i) end
+      for i in ipairs(desc.items) do names[#names + 1] = name(t, i) end
       tracks[#tracks + 1] = names
     end
   end
