@@ -291,7 +291,7 @@ void GetMediaSourceType(PCM_source* source, char* typebufOut, int typebufOut_sz)
     if (typebufOut == nullptr || typebufOut_sz <= 0) return;
     // Whatever happens the caller gets a terminated text, never what its buffer held before.
     Source* live = host != nullptr ? host->source(source) : nullptr;
-    const std::string_view type = live != nullptr ? std::string_view(live->spec.type) : "";
+    const std::string_view type = live != nullptr ? std::string_view(live->media.type) : "";
     const std::size_t copied = std::min(type.size(), static_cast<std::size_t>(typebufOut_sz) - 1);
     std::memcpy(typebufOut, type.data(), copied);
     typebufOut[copied] = '\0';
@@ -301,14 +301,14 @@ int GetMediaSourceSampleRate(PCM_source* source) {
     Host* host = enter("GetMediaSourceSampleRate");
     if (host == nullptr) return 0;
     Source* live = host->source(source);
-    return live != nullptr ? live->spec.sample_rate : 0;
+    return live != nullptr ? live->media.sample_rate : 0;
 }
 
 int GetMediaSourceNumChannels(PCM_source* source) {
     Host* host = enter("GetMediaSourceNumChannels");
     if (host == nullptr) return 0;
     Source* live = host->source(source);
-    return live != nullptr ? live->spec.channels : 0;
+    return live != nullptr ? live->media.channels : 0;
 }
 
 void PCM_Source_Destroy(PCM_source* src) {
@@ -440,7 +440,7 @@ int CF_GetMediaSourceBitDepth(PCM_source* src) {
     Host* host = enter("CF_GetMediaSourceBitDepth");
     if (host == nullptr) return 0;
     Source* live = host->source(src);
-    return live != nullptr ? live->spec.bit_depth : 0;
+    return live != nullptr ? live->media.bit_depth : 0;
 }
 
 }  // namespace reaper

@@ -509,7 +509,7 @@ std::string Host::dump(const Project* project) const {
                     out += "      source none\n";
                     continue;
                 }
-                const SourceSpec& media = source->spec;
+                const SourceSpec& media = source->media;
                 out += "      source " + quote_text(media.type) + " file " +
                        quote_text(media.file) + " sample_rate " +
                        std::to_string(media.sample_rate) + " channels " +

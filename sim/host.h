@@ -35,7 +35,7 @@ struct SourceSpec {
 // A media source. Owned by the host; a take refers to the one it plays.
 class Source final : public PcmSourceInterface {
 public:
-    Source(Host& host, SourceSpec spec);
+    Source(Host& host, SourceSpec media);
     ~Source() override;
 
     PcmSourceInterface* Duplicate() override;
@@ -53,7 +53,7 @@ public:
     int GetBitsPerSample() override;
     double GetPreferredPosition() override;
 
-    SourceSpec spec;
+    SourceSpec media;
     Take* owner = nullptr;  // the take playing it, if any
     int duplicate_calls = 0;
     // 0 for a source built by a test or InsertMedia, one more than its original's for a duplicate:
@@ -178,12 +178,12 @@ public:
     void set_current_project(Project* project);
     const std::vector<Project*>& projects() const;
     Track* add_track(Project* project = nullptr, std::string name = "", bool selected = false);
-    Item* add_item(Track* track, const ItemSpec& spec);
-    Take* add_take(Item* item, const TakeSpec& spec);
-    Source* add_source(const SourceSpec& spec);  // unowned until a take plays it
+    Item* add_item(Track* track, const ItemSpec& item);
+    Take* add_take(Item* item, const TakeSpec& take);
+    Source* add_source(const SourceSpec& media);  // unowned until a take plays it
     // A file InsertMedia can read without touching the disk; real readable files with a known
     // extension (.wav .mp3 .mid .ogg .flac .mp4 .mov) work too.
-    void add_media_file(std::string path, SourceSpec spec);
+    void add_media_file(std::string path, SourceSpec media);
     void set_item_selected(Item* item, bool selected);
     void set_track_selected(Track* track, bool selected);
     // Gone with everything in them; their handles are stale from then on. Closing the last project

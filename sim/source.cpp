@@ -4,13 +4,13 @@
 
 namespace sim {
 
-Source::Source(Host& host, SourceSpec media) : spec(std::move(media)), host_(host) {}
+Source::Source(Host& host, SourceSpec media) : media(std::move(media)), host_(host) {}
 
 Source::~Source() = default;
 
 PcmSourceInterface* Source::Duplicate() {
     ++duplicate_calls;
-    Source* copy = host_.add_source(spec);
+    Source* copy = host_.add_source(media);
     copy->generation = generation + 1;
     copy->available_ = available_;
     host_.note_source_created();
@@ -26,16 +26,16 @@ void Source::SetAvailable(bool avail) {
 }
 
 const char* Source::GetType() {
-    return spec.type.c_str();
+    return media.type.c_str();
 }
 
 const char* Source::GetFileName() {
-    return spec.file.c_str();
+    return media.file.c_str();
 }
 
 bool Source::SetFileName(const char* newfn) {
     if (newfn == nullptr) return false;
-    spec.file = newfn;
+    media.file = newfn;
     return true;
 }
 
@@ -47,24 +47,24 @@ PcmSourceInterface* Source::GetSource() {
 void Source::SetSource(PcmSourceInterface* /*src*/) {}
 
 int Source::GetNumChannels() {
-    return spec.channels;
+    return media.channels;
 }
 
 double Source::GetSampleRate() {
-    return spec.sample_rate;
+    return media.sample_rate;
 }
 
 double Source::GetLength() {
-    return spec.length;
+    return media.length;
 }
 
 // REAPER answers -1 for sources whose length is not measured in beats; MIDI at the default 120 bpm.
 double Source::GetLengthBeats() {
-    return spec.type == "MIDI" ? spec.length * 2.0 : -1.0;
+    return media.type == "MIDI" ? media.length * 2.0 : -1.0;
 }
 
 int Source::GetBitsPerSample() {
-    return spec.bit_depth;
+    return media.bit_depth;
 }
 
 double Source::GetPreferredPosition() {

@@ -70,10 +70,10 @@ TEST(Module, ExportsOnlyTheEntryTheVersionTheLoaderAndTheApi) {
 TEST(Module, LoadsRegistersAnswersScriptsAndUnloadsClean) {
     sim::Host host;
     sim::Track* track = host.add_track(nullptr, "Drums", true);
-    sim::ItemSpec spec;
-    spec.selected = true;
+    sim::ItemSpec options;
+    options.selected = true;
     host.add_item(track, {});
-    sim::Item* selected = host.add_item(track, spec);
+    sim::Item* selected = host.add_item(track, options);
 
     auto module = open_module();
     ASSERT_NE(module, nullptr);

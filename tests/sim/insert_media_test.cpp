@@ -136,7 +136,7 @@ TEST_F(InsertMedia, ARegisteredFileGoesOnTheFirstSelectedTrackAtTheCursor) {
     EXPECT_EQ(r::GetMediaSourceSampleRate(source), 48000);
     EXPECT_EQ(r::GetMediaSourceNumChannels(source), 1);
     EXPECT_EQ(r::CF_GetMediaSourceBitDepth(source), 32);
-    EXPECT_EQ(host.source(source)->spec.file, "/virtual/drums/kick.wav");
+    EXPECT_EQ(host.source(source)->media.file, "/virtual/drums/kick.wav");
     EXPECT_EQ(host.sources_created(), 1);
     EXPECT_EQ(host.unowned_sources(), 0);
 
@@ -209,12 +209,12 @@ TEST_F(InsertMedia, ARealWaveFileIsReadFromItsHeader) {
     ASSERT_EQ(r::InsertMedia(path.c_str(), 0), 1);
     sim::Source* source = inserted_source();
     ASSERT_NE(source, nullptr);
-    EXPECT_EQ(source->spec.type, "WAVE");
-    EXPECT_EQ(source->spec.file, path);
-    EXPECT_EQ(source->spec.sample_rate, 8000);
-    EXPECT_EQ(source->spec.channels, 1);
-    EXPECT_EQ(source->spec.bit_depth, 16);
-    EXPECT_EQ(source->spec.length, 0.5);
+    EXPECT_EQ(source->media.type, "WAVE");
+    EXPECT_EQ(source->media.file, path);
+    EXPECT_EQ(source->media.sample_rate, 8000);
+    EXPECT_EQ(source->media.channels, 1);
+    EXPECT_EQ(source->media.bit_depth, 16);
+    EXPECT_EQ(source->media.length, 0.5);
     EXPECT_EQ(source->owner->name, "voice.wav");
     EXPECT_EQ(r::GetMediaItemInfo_Value(Host::handle(source->owner->item), "D_LENGTH"), 0.5);
 }
@@ -281,7 +281,7 @@ TEST_F(InsertMedia, OtherKnownExtensionsGiveTheirTypes) {
         ASSERT_EQ(r::InsertMedia(path.c_str(), 0), 1) << name;
         sim::Source* source = inserted_source();
         ASSERT_NE(source, nullptr) << name;
-        EXPECT_EQ(source->spec.type, type) << name;
+        EXPECT_EQ(source->media.type, type) << name;
         EXPECT_EQ(source->owner->name, name);
     }
     EXPECT_EQ(host.sources_created(), static_cast<int>(std::size(cases)));
@@ -298,7 +298,7 @@ TEST_F(InsertMedia, ARegisteredPathNeedNotExistAndWinsOverTheDisk) {
     media.type = "SECTION";
     host.add_media_file(path, media);
     ASSERT_EQ(r::InsertMedia(path.c_str(), 0), 1);
-    EXPECT_EQ(inserted_source()->spec.type, "SECTION");
+    EXPECT_EQ(inserted_source()->media.type, "SECTION");
 }
 
 }  // namespace

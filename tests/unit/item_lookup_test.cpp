@@ -30,9 +30,9 @@ protected:
     }
 
     MediaItem* add(sim::Track* track, bool selected) {
-        sim::ItemSpec spec;
-        spec.selected = selected;
-        return sim::Host::handle(host.add_item(track, spec));
+        sim::ItemSpec options;
+        options.selected = selected;
+        return sim::Host::handle(host.add_item(track, options));
     }
 
     MediaItem* named(const std::string& name) const {

@@ -458,7 +458,7 @@ std::string format(const char* pattern, auto... values) {
 
 std::string describe_source(const sim::Source* source) {
     if (source == nullptr) return "(no source)";
-    const sim::SourceSpec& s = source->spec;
+    const sim::SourceSpec& s = source->media;
     return format("%s %dHz %dch %dbit", s.type.c_str(), s.sample_rate, s.channels, s.bit_depth);
 }
 
