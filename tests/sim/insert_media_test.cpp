@@ -127,7 +127,6 @@ TEST_F(InsertMedia, ARegisteredFileGoesOnTheFirstSelectedTrackAtTheCursor) {
     EXPECT_EQ(host.current_project()->cursor, 1.5);
 
     MediaItem_Take* take = r::GetActiveTake(item);
-    ASSERT_NE(take, nullptr);
     EXPECT_STREQ(r::GetTakeName(take), "kick.wav");
     PCM_source* source = r::GetMediaItemTake_Source(take);
     char type[16];
@@ -139,39 +138,38 @@ TEST_F(InsertMedia, ARegisteredFileGoesOnTheFirstSelectedTrackAtTheCursor) {
     EXPECT_EQ(host.source(source)->media.file, "/virtual/drums/kick.wav");
     EXPECT_EQ(host.sources_created(), 1);
     EXPECT_EQ(host.unowned_sources(), 0);
+    ASSERT_FALSE(host.call_log().empty());
+    EXPECT_EQ(host.call_log()[0].function, "InsertMedia");
+    EXPECT_EQ(host.call_log()[0].detail, "/virtual/drums/kick.wav");
+}
 
-    const sim::CallRecord expected{"InsertMedia", "/virtual/drums/kick.wav"};
-    bool logged = false;
-    for (const sim::CallRecord& call : host.call_log()) {
-        logged |= call.function == expected.function && call.detail == expected.detail;
+// Without a selected track the first one is current, without tracks a new one is made; mode 1
+// always makes a new track at the end.
+TEST_F(InsertMedia, WhichTrackTheItemGoesOn) {
+    struct Case {
+        const char* what;
+        std::vector<bool> selected;  // the project's tracks
+        int mode;
+        std::size_t tracks_after, receiving;
+    };
+    const Case cases[] = {
+        {"selected second", {false, true}, 0, 2, 1},
+        {"none selected", {false, false}, 0, 2, 0},
+        {"no tracks", {}, 0, 1, 0},
+        {"mode 1", {true, false}, 1, 3, 2},
+    };
+    host.add_media_file("a.wav", registered_media());
+    for (const Case& c : cases) {
+        sim::Project* project = host.add_project(c.what);
+        host.set_current_project(project);
+        for (bool selected : c.selected) host.add_track(project, "", selected);
+        ASSERT_EQ(r::InsertMedia("a.wav", c.mode), 1) << c.what;
+        ASSERT_EQ(project->tracks.size(), c.tracks_after) << c.what;
+        for (std::size_t i = 0; i < project->tracks.size(); ++i) {
+            EXPECT_EQ(project->tracks[i]->items.size(), i == c.receiving ? 1u : 0u) << c.what;
+        }
+        EXPECT_EQ(r::CountSelectedMediaItems(nullptr), 1) << c.what;
     }
-    EXPECT_TRUE(logged);
-}
-
-TEST_F(InsertMedia, TheCurrentTrackFallsBackToTheFirstThenToANewOne) {
-    host.add_media_file("a.wav", registered_media());
-    sim::Track* first = host.add_track(nullptr, "first");
-    host.add_track(nullptr, "second");
-    ASSERT_EQ(r::InsertMedia("a.wav", 0), 1);
-    EXPECT_EQ(first->items.size(), 1u);
-
-    sim::Project* empty = host.add_project("empty");
-    host.set_current_project(empty);
-    ASSERT_EQ(r::InsertMedia("a.wav", 0), 1);
-    ASSERT_EQ(empty->tracks.size(), 1u);
-    EXPECT_EQ(empty->tracks[0]->items.size(), 1u);
-}
-
-TEST_F(InsertMedia, ModeOneMakesANewTrackAtTheEnd) {
-    host.add_media_file("a.wav", registered_media());
-    sim::Track* selected = host.add_track(nullptr, "selected", true);
-    host.add_track(nullptr, "last");
-    ASSERT_EQ(r::InsertMedia("a.wav", 1), 1);
-    const auto& tracks = host.current_project()->tracks;
-    ASSERT_EQ(tracks.size(), 3u);
-    EXPECT_TRUE(selected->items.empty());
-    EXPECT_EQ(tracks[2]->items.size(), 1u);
-    EXPECT_EQ(r::CountSelectedMediaItems(nullptr), 1);
 }
 
 TEST_F(InsertMedia, NothingIsInsertedForUnsimulatedModesOrUnreadableFiles) {
@@ -197,79 +195,54 @@ TEST_F(InsertMedia, NothingIsInsertedForUnsimulatedModesOrUnreadableFiles) {
     EXPECT_EQ(host.misuse().size(), 4u) << "an unreadable file is not a misuse";
 }
 
+// A real .wav is read from its header: with a chunk before "fmt ", cut short while still claiming
+// its planned size; one whose header does not parse gets the defaults.
 TEST_F(InsertMedia, ARealWaveFileIsReadFromItsHeader) {
     host.add_track(nullptr, "T", true);
-    Wave wave;
-    wave.channels = 1;
-    wave.rate = 8000;
-    wave.bits = 16;
-    wave.frames = 4000;
-    const std::string path = write("voice.wav", wave_bytes(wave));
-
-    ASSERT_EQ(r::InsertMedia(path.c_str(), 0), 1);
-    sim::Source* source = inserted_source();
-    ASSERT_NE(source, nullptr);
-    EXPECT_EQ(source->media.type, "WAVE");
-    EXPECT_EQ(source->media.file, path);
-    EXPECT_EQ(source->media.sample_rate, 8000);
-    EXPECT_EQ(source->media.channels, 1);
-    EXPECT_EQ(source->media.bit_depth, 16);
-    EXPECT_EQ(source->media.length, 0.5);
-    EXPECT_EQ(source->owner->name, "voice.wav");
-    EXPECT_EQ(r::GetMediaItemInfo_Value(Host::handle(source->owner->item), "D_LENGTH"), 0.5);
-}
-
-TEST_F(InsertMedia, WaveHeadersAsTheyComeInPractice) {
     struct Case {
         const char* name;
-        Wave wave;
+        std::vector<unsigned char> bytes;
         int rate, channels, bits;
         double length;
     };
-    Wave padded;
-    padded.chunk_before_format = true;
-    padded.rate = 48000;
-    padded.channels = 2;
-    padded.bits = 24;
-    padded.frames = 12000;
-    Wave truncated;  // a recording cut short still claims its planned size
-    truncated.rate = 1000;
-    truncated.channels = 1;
-    truncated.bits = 8;
-    truncated.frames = 250;
-    truncated.declared_data = 0xffffffffu;
-    const Case cases[] = {
-        {"padded.wav", padded, 48000, 2, 24, 0.25},
-        {"truncated.wav", truncated, 1000, 1, 8, 0.25},
-    };
-    for (const Case& c : cases) {
-        const auto media = sim::read_media_file(write(c.name, wave_bytes(c.wave)));
-        ASSERT_TRUE(media.has_value()) << c.name;
-        EXPECT_EQ(media->sample_rate, c.rate) << c.name;
-        EXPECT_EQ(media->channels, c.channels) << c.name;
-        EXPECT_EQ(media->bit_depth, c.bits) << c.name;
-        EXPECT_EQ(media->length, c.length) << c.name;
-    }
-}
-
-TEST_F(InsertMedia, AWaveFileWhoseHeaderDoesNotParseGetsTheDefaults) {
-    const sim::SourceSpec defaults;
+    const Wave voice{1, 8000, 16, 4000, 0, false};
+    const Wave padded{2, 48000, 24, 12000, 0, true};
+    const Wave truncated{1, 1000, 8, 250, 0xffffffffu, false};
     std::vector<unsigned char> no_data = wave_bytes(Wave{});
     no_data.resize(no_data.size() - 8);  // the data chunk header is gone
-    const std::vector<unsigned char> garbage = {'n', 'o', 't', ' ', 'r', 'i', 'f', 'f'};
-    for (const auto& [name, bytes] :
-         {std::pair{"nodata.wav", no_data}, std::pair{"garbage.wav", garbage},
-          std::pair{"empty.wav", std::vector<unsigned char>{}}}) {
-        const auto media = sim::read_media_file(write(name, bytes));
-        ASSERT_TRUE(media.has_value()) << name;
-        EXPECT_EQ(media->type, "WAVE") << name;
-        EXPECT_EQ(media->sample_rate, defaults.sample_rate) << name;
-        EXPECT_EQ(media->channels, defaults.channels) << name;
-        EXPECT_EQ(media->length, defaults.length) << name;
+    const sim::SourceSpec d;
+    const Case cases[] = {
+        {"voice.wav", wave_bytes(voice), 8000, 1, 16, 0.5},
+        {"padded.wav", wave_bytes(padded), 48000, 2, 24, 0.25},
+        {"truncated.wav", wave_bytes(truncated), 1000, 1, 8, 0.25},
+        {"nodata.wav", no_data, d.sample_rate, d.channels, d.bit_depth, d.length},
+        {"garbage.wav",
+         {'n', 'o', 't', ' ', 'r', 'i', 'f', 'f'},
+         d.sample_rate,
+         d.channels,
+         d.bit_depth,
+         d.length},
+        {"empty.wav", {}, d.sample_rate, d.channels, d.bit_depth, d.length},
+    };
+    for (const Case& c : cases) {
+        const std::string path = write(c.name, c.bytes);
+        ASSERT_EQ(r::InsertMedia(path.c_str(), 0), 1) << c.name;
+        sim::Source* source = inserted_source();
+        ASSERT_NE(source, nullptr) << c.name;
+        EXPECT_EQ(source->media.type, "WAVE") << c.name;
+        EXPECT_EQ(source->media.file, path) << c.name;
+        EXPECT_EQ(source->media.sample_rate, c.rate) << c.name;
+        EXPECT_EQ(source->media.channels, c.channels) << c.name;
+        EXPECT_EQ(source->media.bit_depth, c.bits) << c.name;
+        EXPECT_EQ(source->media.length, c.length) << c.name;
+        EXPECT_EQ(source->owner->name, c.name);
+        EXPECT_EQ(r::GetMediaItemInfo_Value(Host::handle(source->owner->item), "D_LENGTH"),
+                  c.length)
+            << c.name;
     }
 }
 
-TEST_F(InsertMedia, OtherKnownExtensionsGiveTheirTypes) {
+TEST_F(InsertMedia, OtherKnownExtensionsGiveTheirTypesAndARegisteredPathWins) {
     host.add_track(nullptr, "T", true);
     const std::pair<const char*, const char*> cases[] = {
         {"a.mp3", "MP3"},    {"b.mid", "MIDI"},  {"c.midi", "MIDI"},
@@ -282,18 +255,12 @@ TEST_F(InsertMedia, OtherKnownExtensionsGiveTheirTypes) {
         sim::Source* source = inserted_source();
         ASSERT_NE(source, nullptr) << name;
         EXPECT_EQ(source->media.type, type) << name;
-        EXPECT_EQ(source->owner->name, name);
     }
     EXPECT_EQ(host.sources_created(), static_cast<int>(std::size(cases)));
     EXPECT_FALSE(sim::read_media_file(write("j.aiff", {1})).has_value());
     EXPECT_FALSE(sim::read_media_file(write("wav", {1})).has_value());
-}
 
-TEST_F(InsertMedia, ARegisteredPathNeedNotExistAndWinsOverTheDisk) {
-    host.add_track(nullptr, "T", true);
-    Wave wave;
-    wave.frames = 44100;
-    const std::string path = write("real.wav", wave_bytes(wave));
+    const std::string path = write("real.wav", wave_bytes(Wave{}));
     sim::SourceSpec media = registered_media();
     media.type = "SECTION";
     host.add_media_file(path, media);

@@ -16,47 +16,36 @@ namespace {
 
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
-using ::testing::Not;
 
-class ModuleOpen : public ::testing::Test {
-protected:
-    void SetUp() override {
-        directory = fs::temp_directory_path() / ("sim_module_" + std::to_string(::getpid()));
-        fs::create_directories(directory);
-    }
-    void TearDown() override { fs::remove_all(directory); }
-    fs::path directory;
-};
-
-TEST_F(ModuleOpen, AMissingFile) {
-    const std::string path = (directory / "reaper_missing.so").string();
-    std::string error;
-    EXPECT_EQ(sim::Module::open(path, error), nullptr);
-    EXPECT_THAT(error, HasSubstr(path));
-    EXPECT_THAT(error, HasSubstr("no such file"));
-}
-
-TEST_F(ModuleOpen, AFileThatIsNotALibrary) {
-    const std::string path = (directory / "reaper_text.so").string();
-    std::ofstream(path) << "not an ELF object\n";
-    std::string error;
-    EXPECT_EQ(sim::Module::open(path, error), nullptr);
-    EXPECT_THAT(error, HasSubstr(path));
-    EXPECT_THAT(error, Not(HasSubstr("no such file")));
-    EXPECT_THAT(error, Not(HasSubstr("ReaperPluginEntry")));
-}
-
-TEST_F(ModuleOpen, ALibraryWithoutTheEntry) {
+TEST(ModuleOpen, FailsWithAMessageSayingWhy) {
+    const fs::path directory =
+        fs::temp_directory_path() / ("sim_module_" + std::to_string(::getpid()));
+    fs::create_directories(directory);
+    const std::string text = (directory / "reaper_text.so").string();
+    std::ofstream(text) << "not an ELF object\n";
     // The C library is loadable everywhere and is no REAPER extension. Found through a function
     // no sanitizer intercepts, so the address really lies in it.
-    Dl_info info{};
-    ASSERT_NE(dladdr(reinterpret_cast<void*>(&gnu_get_libc_version), &info), 0);
-    ASSERT_NE(info.dli_fname, nullptr);
-    const std::string path = info.dli_fname;
-    std::string error;
-    EXPECT_EQ(sim::Module::open(path, error), nullptr);
-    EXPECT_THAT(error, HasSubstr(path));
-    EXPECT_THAT(error, HasSubstr("ReaperPluginEntry"));
+    Dl_info libc{};
+    ASSERT_NE(dladdr(reinterpret_cast<void*>(&gnu_get_libc_version), &libc), 0);
+    ASSERT_NE(libc.dli_fname, nullptr);
+
+    struct Case {
+        std::string path;
+        bool missing, without_entry;
+    };
+    const Case cases[] = {
+        {(directory / "reaper_missing.so").string(), true, false},
+        {text, false, false},
+        {libc.dli_fname, false, true},
+    };
+    for (const Case& c : cases) {
+        std::string error;
+        EXPECT_EQ(sim::Module::open(c.path, error), nullptr) << c.path;
+        EXPECT_THAT(error, HasSubstr(c.path));
+        EXPECT_EQ(error.find("no such file") != std::string::npos, c.missing) << error;
+        EXPECT_EQ(error.find("ReaperPluginEntry") != std::string::npos, c.without_entry) << error;
+    }
+    fs::remove_all(directory);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -43,51 +44,40 @@ protected:
 };
 
 MediaItem* h(sim::Item* item) {
-    return item != nullptr ? Host::handle(item) : nullptr;
+    return Host::handle(item);
 }
 MediaTrack* h(sim::Track* track) {
-    return track != nullptr ? Host::handle(track) : nullptr;
+    return Host::handle(track);
 }
 
-TEST_F(Session, ItemIndicesRunTrackByTrackThenAlongEachTrack) {
-    const std::vector<std::pair<int, sim::Item*>> cases = {
-        {0, a}, {1, b}, {2, c}, {3, d}, {4, e}, {5, nullptr}, {-1, nullptr}, {1000, nullptr}};
-    for (const auto& [index, expected] : cases) {
-        EXPECT_EQ(r::GetMediaItem(nullptr, index), h(expected)) << index;
-    }
+using Handles = std::vector<const void*>;
+
+// What nth(i) answers from i = 0 to the first null, checking that -1 and 1000 answer null too.
+template <typename F>
+Handles answers(F nth) {
+    EXPECT_EQ(nth(-1), nullptr);
+    EXPECT_EQ(nth(1000), nullptr);
+    Handles out;
+    for (int i = 0; nth(i) != nullptr && i < 100; ++i) out.push_back(nth(i));
+    return out;
+}
+
+TEST_F(Session, IndicesCountFromZeroTrackByTrackThenAlongEachTrack) {
+    auto item = [](int i) { return r::GetMediaItem(nullptr, i); };
+    auto selected_item = [](int i) { return r::GetSelectedMediaItem(nullptr, i); };
+    auto track = [](int i) { return r::GetTrack(nullptr, i); };
+    auto selected_track = [](int i) { return r::GetSelectedTrack(nullptr, i); };
+    auto on = [](sim::Track* t) { return [t](int i) { return r::GetTrackMediaItem(h(t), i); }; };
+    EXPECT_EQ(answers(item), (Handles{h(a), h(b), h(c), h(d), h(e)}));
     EXPECT_EQ(r::CountMediaItems(nullptr), 5);
-}
-
-TEST_F(Session, SelectedItemIndicesSkipUnselectedItems) {
-    const std::vector<std::pair<int, sim::Item*>> cases = {
-        {0, a}, {1, d}, {2, e}, {3, nullptr}, {-1, nullptr}};
-    for (const auto& [index, expected] : cases) {
-        EXPECT_EQ(r::GetSelectedMediaItem(nullptr, index), h(expected)) << index;
-    }
+    EXPECT_EQ(answers(selected_item), (Handles{h(a), h(d), h(e)}));
     EXPECT_EQ(r::CountSelectedMediaItems(nullptr), 3);
-}
-
-TEST_F(Session, TrackIndicesAndSelectedTrackIndices) {
-    const std::vector<std::pair<int, sim::Track*>> all = {
-        {0, t0}, {1, t1}, {2, t2}, {3, nullptr}, {-1, nullptr}};
-    for (const auto& [index, expected] : all) {
-        EXPECT_EQ(r::GetTrack(nullptr, index), h(expected)) << index;
-    }
-    const std::vector<std::pair<int, sim::Track*>> selected = {
-        {0, t1}, {1, t2}, {2, nullptr}, {-1, nullptr}};
-    for (const auto& [index, expected] : selected) {
-        EXPECT_EQ(r::GetSelectedTrack(nullptr, index), h(expected)) << index;
-    }
+    EXPECT_EQ(answers(track), (Handles{h(t0), h(t1), h(t2)}));
+    EXPECT_EQ(answers(selected_track), (Handles{h(t1), h(t2)}));
     EXPECT_EQ(r::CountSelectedTracks(nullptr), 2);
-}
-
-TEST_F(Session, ItemsOfOneTrack) {
-    const std::vector<std::pair<int, sim::Item*>> cases = {
-        {0, c}, {1, d}, {2, e}, {3, nullptr}, {-1, nullptr}};
-    for (const auto& [index, expected] : cases) {
-        EXPECT_EQ(r::GetTrackMediaItem(h(t2), index), h(expected)) << index;
-    }
-    EXPECT_EQ(r::GetTrackMediaItem(h(t1), 0), nullptr);
+    EXPECT_EQ(answers(on(t0)), (Handles{h(a), h(b)}));
+    EXPECT_EQ(answers(on(t1)), Handles{});
+    EXPECT_EQ(answers(on(t2)), (Handles{h(c), h(d), h(e)}));
     EXPECT_EQ(r::CountTrackMediaItems(h(t0)), 2);
     EXPECT_EQ(r::CountTrackMediaItems(h(t1)), 0);
     EXPECT_EQ(r::CountTrackMediaItems(h(t2)), 3);
@@ -104,7 +94,6 @@ TEST_F(Session, ANullProjectIsTheCurrentOneAndOthersAnswerForThemselves) {
     EXPECT_EQ(r::GetSelectedMediaItem(other_handle, 0), h(only));
     EXPECT_EQ(r::GetTrack(other_handle, 0), h(lone));
     EXPECT_EQ(r::CountSelectedTracks(other_handle), 0);
-    EXPECT_EQ(r::CountMediaItems(nullptr), 5);
     EXPECT_EQ(r::CountMediaItems(Host::handle(host.current_project())), 5);
 
     host.set_current_project(other);
@@ -112,7 +101,7 @@ TEST_F(Session, ANullProjectIsTheCurrentOneAndOthersAnswerForThemselves) {
     EXPECT_EQ(r::GetTrack(nullptr, 0), h(lone));
 }
 
-TEST_F(Session, ItemAndTakeContext) {
+TEST_F(Session, ItemTakeAndTrackContext) {
     sim::TakeSpec first;
     first.name = "first";
     sim::TakeSpec second;
@@ -131,126 +120,89 @@ TEST_F(Session, ItemAndTakeContext) {
     EXPECT_EQ(r::GetSetMediaItemTakeInfo(active, "P_ITEM", nullptr), h(two_takes));
     EXPECT_EQ(r::GetSetMediaItemTakeInfo(active, "P_TRACK", nullptr), h(t1));
     EXPECT_EQ(r::GetSetMediaItemTakeInfo(active, "P_UNKNOWN", nullptr), nullptr);
-}
 
-TEST_F(Session, TrackParameters) {
-    struct Case {
-        sim::Track* track;
-        const char* parmname;
-        double expected;
-    };
-    const Case cases[] = {
-        {t0, "I_SELECTED", 0.0},     {t1, "I_SELECTED", 1.0}, {t0, "IP_TRACKNUMBER", 1.0},
-        {t2, "IP_TRACKNUMBER", 3.0}, {t0, "B_UNKNOWN", 0.0},  {t0, "", 0.0},
-        {t0, nullptr, 0.0},          {t0, "i_selected", 0.0},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(r::GetMediaTrackInfo_Value(h(c.track), c.parmname), c.expected)
-            << (c.parmname != nullptr ? c.parmname : "(null)");
+    const std::pair<const char*, double> track_cases[] = {
+        {"I_SELECTED", 1.0}, {"IP_TRACKNUMBER", 2.0}, {"B_UNKNOWN", 0.0},
+        {"", 0.0},           {nullptr, 0.0},          {"i_selected", 0.0}};
+    for (const auto& [name, expected] : track_cases) {
+        EXPECT_EQ(r::GetMediaTrackInfo_Value(h(t1), name), expected) << (name ? name : "(null)");
     }
+    EXPECT_EQ(r::GetMediaTrackInfo_Value(h(t0), "I_SELECTED"), 0.0);
     const double project = r::GetMediaTrackInfo_Value(h(t0), "P_PROJECT");
     EXPECT_EQ(reinterpret_cast<ReaProject*>(static_cast<std::uintptr_t>(project)),
               Host::handle(host.current_project()));
 }
 
-const char* const kItemParameterNames[] = {
-    "D_POSITION", "D_LENGTH",      "D_FADEINLEN", "D_FADEOUTLEN", "C_FADEINSHAPE", "C_FADEOUTSHAPE",
-    "B_MUTE",     "B_MUTE_ACTUAL", "B_LOOPSRC",   "C_LOCK",       "D_VOL",         "B_UISEL"};
-const char* const kTakeParameterNames[] = {"D_STARTOFFS", "D_VOL",    "D_PAN",      "D_PLAYRATE",
-                                           "D_PITCH",     "B_PPITCH", "I_CHANMODE", "I_PITCHMODE"};
-// Values a rounding or integer store would change.
-const double kAwkwardValues[] = {0.1 + 0.2, -2.75, 1e-300, 123456789.123456789, 3.0};
+// Item and take parameters behind one interface, so both get the same checks.
+struct Parameters {
+    const char* what;
+    std::vector<const char*> names;
+    std::function<double(const char*)> get;
+    std::function<bool(const char*, double)> set;
+};
 
-TEST_F(Session, EveryItemParameterReadsBackExactlyWhatWasWritten) {
-    for (const char* name : kItemParameterNames) {
-        for (double value : kAwkwardValues) {
-            ASSERT_TRUE(r::SetMediaItemInfo_Value(h(b), name, value)) << name;
-            EXPECT_EQ(r::GetMediaItemInfo_Value(h(b), name), value) << name;
+std::vector<Parameters> parameters_of(MediaItem* item, MediaItem_Take* take) {
+    return {
+        {"item",
+         {"D_POSITION", "D_LENGTH", "D_FADEINLEN", "D_FADEOUTLEN", "C_FADEINSHAPE",
+          "C_FADEOUTSHAPE", "B_MUTE", "B_MUTE_ACTUAL", "B_LOOPSRC", "C_LOCK", "D_VOL", "B_UISEL"},
+         [item](const char* n) { return r::GetMediaItemInfo_Value(item, n); },
+         [item](const char* n, double v) { return r::SetMediaItemInfo_Value(item, n, v); }},
+        {"take",
+         {"D_STARTOFFS", "D_VOL", "D_PAN", "D_PLAYRATE", "D_PITCH", "B_PPITCH", "I_CHANMODE",
+          "I_PITCHMODE"},
+         [take](const char* n) { return r::GetMediaItemTakeInfo_Value(take, n); },
+         [take](const char* n, double v) { return r::SetMediaItemTakeInfo_Value(take, n, v); }},
+    };
+}
+
+// Every parameter reads back exactly what was written, and writing one leaves the others alone
+// (except that B_MUTE drags B_MUTE_ACTUAL along).
+TEST_F(Session, ParametersRoundTripExactlyAndIndependently) {
+    // Values a rounding or integer store would change.
+    const double values[] = {0.1 + 0.2, -2.75, 1e-300, 123456789.123456789, 3.0};
+    for (const Parameters& p : parameters_of(h(b), r::AddTakeToMediaItem(h(b)))) {
+        auto all = [&] {
+            std::vector<double> out;
+            for (const char* name : p.names) out.push_back(p.get(name));
+            return out;
+        };
+        for (std::size_t written = 0; written < p.names.size(); ++written) {
+            const std::string name = p.names[written];
+            for (double value : values) {
+                std::vector<double> expected = all();
+                expected[written] = value;
+                if (name == "B_MUTE") expected[written + 1] = value;
+                ASSERT_TRUE(p.set(name.c_str(), value)) << p.what << " " << name;
+                EXPECT_EQ(all(), expected) << p.what << " " << name << " " << value;
+            }
         }
     }
-}
-
-TEST_F(Session, EveryTakeParameterReadsBackExactlyWhatWasWritten) {
-    MediaItem_Take* take = r::AddTakeToMediaItem(h(b));
-    ASSERT_NE(take, nullptr);
-    for (const char* name : kTakeParameterNames) {
-        for (double value : kAwkwardValues) {
-            ASSERT_TRUE(r::SetMediaItemTakeInfo_Value(take, name, value)) << name;
-            EXPECT_EQ(r::GetMediaItemTakeInfo_Value(take, name), value) << name;
-        }
-    }
-}
-
-TEST_F(Session, WritingOneParameterLeavesTheOthersAlone) {
-    MediaItem_Take* take = r::AddTakeToMediaItem(h(b));
-    auto item_values = [&] {
-        std::vector<double> out;
-        for (const char* name : kItemParameterNames)
-            out.push_back(r::GetMediaItemInfo_Value(h(b), name));
-        return out;
-    };
-    auto take_values = [&] {
-        std::vector<double> out;
-        for (const char* name : kTakeParameterNames)
-            out.push_back(r::GetMediaItemTakeInfo_Value(take, name));
-        return out;
-    };
-    for (std::size_t written = 0; written < std::size(kItemParameterNames); ++written) {
-        std::vector<double> expected = item_values();
-        expected[written] = 42.5;
-        if (std::strcmp(kItemParameterNames[written], "B_MUTE") == 0) expected[7] = 42.5;
-        ASSERT_TRUE(r::SetMediaItemInfo_Value(h(b), kItemParameterNames[written], 42.5));
-        EXPECT_EQ(item_values(), expected) << kItemParameterNames[written];
-    }
-    for (std::size_t written = 0; written < std::size(kTakeParameterNames); ++written) {
-        std::vector<double> expected = take_values();
-        expected[written] = 42.5;
-        ASSERT_TRUE(r::SetMediaItemTakeInfo_Value(take, kTakeParameterNames[written], 42.5));
-        EXPECT_EQ(take_values(), expected) << kTakeParameterNames[written];
-    }
-}
-
-TEST_F(Session, MuteDragsTheActualMuteAlongButNotTheOtherWay) {
     ASSERT_TRUE(r::SetMediaItemInfo_Value(h(b), "B_MUTE", 1.0));
-    EXPECT_EQ(r::GetMediaItemInfo_Value(h(b), "B_MUTE_ACTUAL"), 1.0);
     ASSERT_TRUE(r::SetMediaItemInfo_Value(h(b), "B_MUTE_ACTUAL", 0.0));
-    EXPECT_EQ(r::GetMediaItemInfo_Value(h(b), "B_MUTE"), 1.0);
-    ASSERT_TRUE(r::SetMediaItemInfo_Value(h(b), "B_MUTE", 0.0));
-    EXPECT_EQ(r::GetMediaItemInfo_Value(h(b), "B_MUTE_ACTUAL"), 0.0);
+    EXPECT_EQ(r::GetMediaItemInfo_Value(h(b), "B_MUTE"), 1.0) << "the actual mute drags nothing";
 }
 
-TEST_F(Session, UnknownParameterNamesAreRefusedAndReadAsZero) {
-    MediaItem_Take* take = r::AddTakeToMediaItem(h(b));
-    r::SetMediaItemTakeInfo_Value(take, "D_VOL", 0.5);
-    const std::string before = host.dump();
-    // Take names on an item, item names on a take, wrong case, strings, nothing.
-    const char* const item_misses[] = {"D_PLAYRATE", "d_position",  "P_NAME",
-                                       "",           "D_POSITION ", nullptr};
-    for (const char* name : item_misses) {
-        EXPECT_FALSE(r::SetMediaItemInfo_Value(h(b), name, 7.0)) << (name ? name : "(null)");
-        EXPECT_EQ(r::GetMediaItemInfo_Value(h(b), name), 0.0) << (name ? name : "(null)");
-    }
-    const char* const take_misses[] = {"D_POSITION", "B_MUTE", "d_vol", "P_SOURCE", "", nullptr};
-    for (const char* name : take_misses) {
-        EXPECT_FALSE(r::SetMediaItemTakeInfo_Value(take, name, 7.0)) << (name ? name : "(null)");
-        EXPECT_EQ(r::GetMediaItemTakeInfo_Value(take, name), 0.0) << (name ? name : "(null)");
-    }
-    EXPECT_EQ(host.dump(), before);
-}
-
-TEST_F(Session, FailingParameterWritesAnswerFalseAndWriteNothing) {
-    MediaItem_Take* take = r::AddTakeToMediaItem(h(b));
+TEST_F(Session, UnknownNamesAndFailingWritesAnswerFalseAndWriteNothing) {
+    const auto params = parameters_of(h(b), r::AddTakeToMediaItem(h(b)));
     host.fail_parameter_writes("D_VOL");
     host.fail_parameter_writes("B_MUTE");
     const std::string before = host.dump();
-    EXPECT_FALSE(r::SetMediaItemInfo_Value(h(b), "D_VOL", 0.25));
-    EXPECT_FALSE(r::SetMediaItemInfo_Value(h(b), "B_MUTE", 1.0));
-    EXPECT_FALSE(r::SetMediaItemTakeInfo_Value(take, "D_VOL", 0.25));
+    // Names of the other kind, wrong case, strings, padding, nothing.
+    const std::vector<const char*> misses[] = {
+        {"D_PLAYRATE", "d_position", "P_NAME", "", "D_POSITION ", nullptr},
+        {"D_POSITION", "B_MUTE_ACTUAL", "d_vol", "P_SOURCE", "", nullptr}};
+    for (std::size_t k = 0; k < params.size(); ++k) {
+        for (const char* name : misses[k]) {
+            EXPECT_FALSE(params[k].set(name, 7.0)) << params[k].what << (name ? name : "(null)");
+            EXPECT_EQ(params[k].get(name), 0.0) << params[k].what << (name ? name : "(null)");
+        }
+        EXPECT_FALSE(params[k].set("D_VOL", 0.25)) << params[k].what;
+    }
+    EXPECT_FALSE(params[0].set("B_MUTE", 1.0));
     EXPECT_EQ(host.dump(), before);
-    EXPECT_TRUE(host.parameter_write_fails("D_VOL"));
-    EXPECT_FALSE(host.parameter_write_fails("D_PAN"));
-    EXPECT_TRUE(r::SetMediaItemInfo_Value(h(b), "D_POSITION", 9.0));
-    EXPECT_TRUE(r::SetMediaItemTakeInfo_Value(take, "D_PAN", -0.5));
+    EXPECT_TRUE(params[0].set("D_POSITION", 9.0));
+    EXPECT_TRUE(params[1].set("D_PAN", -0.5));
 }
 
 TEST_F(Session, ANewItemAndANewTakeStartAsReaperMakesThem) {
@@ -259,14 +211,6 @@ TEST_F(Session, ANewItemAndANewTakeStartAsReaperMakesThem) {
     EXPECT_EQ(r::CountTrackMediaItems(h(t1)), 1);
     EXPECT_EQ(r::GetMediaItem_Track(item), h(t1));
     EXPECT_EQ(r::GetActiveTake(item), nullptr);
-    const std::pair<const char*, double> item_defaults[] = {
-        {"D_POSITION", 0},    {"D_LENGTH", 0},       {"D_FADEINLEN", 0}, {"D_FADEOUTLEN", 0},
-        {"C_FADEINSHAPE", 0}, {"C_FADEOUTSHAPE", 0}, {"B_MUTE", 0},      {"B_MUTE_ACTUAL", 0},
-        {"B_LOOPSRC", 1},     {"C_LOCK", 0},         {"D_VOL", 1},       {"B_UISEL", 0}};
-    for (const auto& [name, expected] : item_defaults) {
-        EXPECT_EQ(r::GetMediaItemInfo_Value(item, name), expected) << name;
-    }
-
     MediaItem_Take* first = r::AddTakeToMediaItem(item);
     MediaItem_Take* second = r::AddTakeToMediaItem(item);
     ASSERT_NE(first, nullptr);
@@ -274,39 +218,34 @@ TEST_F(Session, ANewItemAndANewTakeStartAsReaperMakesThem) {
     EXPECT_EQ(r::GetActiveTake(item), first);
     EXPECT_EQ(r::GetMediaItemTake_Source(first), nullptr);
     EXPECT_STREQ(r::GetTakeName(first), "");
-    const std::pair<const char*, double> take_defaults[] = {
-        {"D_STARTOFFS", 0}, {"D_VOL", 1},    {"D_PAN", 0},      {"D_PLAYRATE", 1},
-        {"D_PITCH", 0},     {"B_PPITCH", 0}, {"I_CHANMODE", 0}, {"I_PITCHMODE", -1}};
-    for (const auto& [name, expected] : take_defaults) {
-        EXPECT_EQ(r::GetMediaItemTakeInfo_Value(second, name), expected) << name;
+
+    const std::vector<double> defaults[] = {{0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0},
+                                            {0, 1, 0, 1, 0, 0, 0, -1}};
+    const auto params = parameters_of(item, second);
+    for (std::size_t k = 0; k < params.size(); ++k) {
+        for (std::size_t i = 0; i < params[k].names.size(); ++i) {
+            EXPECT_EQ(params[k].get(params[k].names[i]), defaults[k][i]) << params[k].names[i];
+        }
     }
 }
 
-TEST_F(Session, SelectionThroughUiselAndThroughSetMediaItemSelected) {
-    EXPECT_EQ(r::GetMediaItemInfo_Value(h(a), "B_UISEL"), 1.0);
-    EXPECT_EQ(r::GetMediaItemInfo_Value(h(b), "B_UISEL"), 0.0);
+TEST_F(Session, ItemAndTrackSelection) {
     ASSERT_TRUE(r::SetMediaItemInfo_Value(h(b), "B_UISEL", 1.0));
     EXPECT_TRUE(b->selected());
     EXPECT_EQ(r::CountSelectedMediaItems(nullptr), 4);
     EXPECT_EQ(r::GetSelectedMediaItem(nullptr, 1), h(b));
-
     r::SetMediaItemSelected(h(a), false);
     EXPECT_EQ(r::GetMediaItemInfo_Value(h(a), "B_UISEL"), 0.0);
     EXPECT_EQ(r::GetSelectedMediaItem(nullptr, 0), h(b));
     r::SetMediaItemSelected(h(c), true);
     EXPECT_EQ(r::CountSelectedMediaItems(nullptr), 4);
-}
 
-TEST_F(Session, TrackSelection) {
-    sim::Project* other = host.add_project("other");
-    sim::Track* elsewhere = host.add_track(other, "elsewhere", true);
-
+    sim::Track* elsewhere = host.add_track(host.add_project("other"), "elsewhere", true);
     r::SetOnlyTrackSelected(h(t0));
     EXPECT_TRUE(t0->selected);
     EXPECT_FALSE(t1->selected);
     EXPECT_FALSE(t2->selected);
     EXPECT_TRUE(elsewhere->selected);  // another project's selection is its own
-
     r::SetTrackSelected(h(t2), true);
     EXPECT_EQ(r::CountSelectedTracks(nullptr), 2);
     r::SetTrackSelected(h(t0), false);
@@ -336,49 +275,31 @@ TEST_F(Session, TakeNamesThroughTheStringAccessor) {
     EXPECT_STREQ(r::GetTakeName(take), "Snare top");
 }
 
-TEST_F(Session, DeletingAnItemNeedsItsOwnTrackAndLeavesItsHandlesStale) {
+TEST_F(Session, DeletingNeedsTheItemsOwnTrackAndMovingAppends) {
     sim::TakeSpec take;
     take.source = sim::SourceSpec{};
     sim::ItemSpec wanted = item_at(9.0);
     wanted.takes = {take};
     sim::Item* doomed = host.add_item(t2, wanted);
     MediaItem_Take* doomed_take = Host::handle(doomed->takes[0]);
-
     EXPECT_FALSE(r::DeleteTrackMediaItem(h(t0), h(doomed)));
-    EXPECT_EQ(r::CountTrackMediaItems(h(t2)), 4);
     ASSERT_TRUE(r::DeleteTrackMediaItem(h(t2), h(doomed)));
     EXPECT_EQ(r::CountTrackMediaItems(h(t2)), 3);
-    EXPECT_EQ(r::CountMediaItems(nullptr), 5);
     EXPECT_EQ(host.item(h(doomed)), nullptr);
     EXPECT_EQ(host.take(doomed_take), nullptr);
-    EXPECT_EQ(r::GetActiveTake(h(doomed)), nullptr);
     EXPECT_FALSE(r::DeleteTrackMediaItem(h(t2), h(doomed)));  // only once
     EXPECT_EQ(r::GetTrackMediaItem(h(t2), 2), h(e));
-}
 
-TEST_F(Session, MovingAnItemAppendsItToTheDestination) {
     ASSERT_TRUE(r::MoveMediaItemToTrack(h(a), h(t2)));
     EXPECT_EQ(r::GetMediaItem_Track(h(a)), h(t2));
     EXPECT_EQ(r::CountTrackMediaItems(h(t0)), 1);
     EXPECT_EQ(r::GetTrackMediaItem(h(t2), 3), h(a));
     EXPECT_EQ(r::GetMediaItem(nullptr, 0), h(b));
     EXPECT_EQ(r::GetMediaItem(nullptr, 4), h(a));
-
     sim::Project* other = host.add_project("other");
-    sim::Track* away = host.add_track(other);
-    ASSERT_TRUE(r::MoveMediaItemToTrack(h(a), h(away)));
+    ASSERT_TRUE(r::MoveMediaItemToTrack(h(a), h(host.add_track(other))));
     EXPECT_EQ(r::GetItemProjectContext(h(a)), Host::handle(other));
     EXPECT_EQ(r::CountMediaItems(nullptr), 4);
-}
-
-TEST_F(Session, HandlesMapBackOnlyToTheirOwnKind) {
-    EXPECT_EQ(host.item(h(a)), a);
-    EXPECT_EQ(host.track(h(t0)), t0);
-    EXPECT_EQ(host.item(reinterpret_cast<MediaItem*>(t0)), nullptr);
-    EXPECT_EQ(host.track(reinterpret_cast<MediaTrack*>(a)), nullptr);
-    EXPECT_EQ(host.project(reinterpret_cast<ReaProject*>(t0)), nullptr);
-    EXPECT_EQ(host.project(nullptr), host.current_project());
-    EXPECT_EQ(r::CountTrackMediaItems(reinterpret_cast<MediaTrack*>(a)), 0);
 }
 
 TEST_F(Session, ValidatePointersLikeReaper) {
@@ -387,7 +308,6 @@ TEST_F(Session, ValidatePointersLikeReaper) {
     MediaItem_Take* take = r::AddTakeToMediaItem(h(a));
     sim::Source* loose = host.add_source({});
     ReaProject* current = nullptr;
-
     struct Case {
         ReaProject* project;
         const void* pointer;
@@ -418,7 +338,6 @@ TEST(ActiveHost, TheNewestHostAnswersUntilAnotherIsActivated) {
     first.add_track(nullptr, "first");
     {
         Host second;
-        EXPECT_EQ(Host::active(), &second);
         EXPECT_EQ(r::GetTrack(nullptr, 0), nullptr);
         first.activate();
         EXPECT_EQ(r::GetTrack(nullptr, 0), Host::handle(first.current_project()->tracks[0]));
@@ -427,17 +346,10 @@ TEST(ActiveHost, TheNewestHostAnswersUntilAnotherIsActivated) {
     EXPECT_EQ(Host::active(), nullptr);  // the active one went away
     EXPECT_EQ(r::GetTrack(nullptr, 0), nullptr);
     EXPECT_EQ(first.calls_to("GetTrack"), 1);
-    first.activate();
-    EXPECT_EQ(r::CountSelectedTracks(nullptr), 0);
-    EXPECT_EQ(first.calls_to("CountSelectedTracks"), 1);
-}
-
-TEST(ActiveHost, DestroyingAnInactiveHostKeepsTheActiveOne) {
-    Host kept;
     auto gone = std::make_unique<Host>();
-    kept.activate();
-    gone.reset();
-    EXPECT_EQ(Host::active(), &kept);
+    first.activate();
+    gone.reset();  // destroying an inactive host keeps the active one
+    EXPECT_EQ(Host::active(), &first);
 }
 
 TEST(Projects, ClosingProjectsKeepsOneCurrent) {

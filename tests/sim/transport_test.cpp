@@ -1,7 +1,6 @@
 // Time, transport, redraws, message boxes, the console and the call log.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 #include <string>
 #include <vector>
@@ -13,39 +12,28 @@ namespace {
 namespace r = sim::reaper;
 using sim::Host;
 
-TEST(FrameRate, EachProjectAnswersItsOwn) {
+TEST(Transport, FrameRatePlayStateAndPositionAnswerForTheirProject) {
     Host host;
     bool drop = true;
     EXPECT_EQ(r::TimeMap_curFrameRate(nullptr, &drop), 30.0);
     EXPECT_FALSE(drop);
-
     sim::Project* film = host.add_project("film");
     film->frame_rate = 29.97;
     film->drop_frame = true;
-    drop = false;
+    film->play_state = 5;
     EXPECT_EQ(r::TimeMap_curFrameRate(Host::handle(film), &drop), 29.97);
     EXPECT_TRUE(drop);
     EXPECT_EQ(r::TimeMap_curFrameRate(Host::handle(film), nullptr), 29.97);
-    EXPECT_EQ(r::TimeMap_curFrameRate(nullptr, nullptr), 30.0);
-}
-
-TEST(PlayState, FollowsTheCurrentProject) {
-    Host host;
-    sim::Project* other = host.add_project("other");
-    other->play_state = 5;
     EXPECT_EQ(r::GetPlayState(), 0);
-    host.set_current_project(other);
+    host.set_current_project(film);
     EXPECT_EQ(r::GetPlayState(), 5);
-}
 
-TEST(PlayPosition, IsTheCursorUnlessTheTransportRuns) {
+    // The play position is the cursor unless the transport runs.
     const std::pair<int, double> cases[] = {{0, 2.0}, {1, 7.5}, {2, 7.5}, {5, 7.5}};
     for (const auto& [state, expected] : cases) {
-        Host host;
-        sim::Project* project = host.current_project();
-        project->cursor = 2.0;
-        project->play_position = 7.5;
-        project->play_state = state;
+        film->cursor = 2.0;
+        film->play_position = 7.5;
+        film->play_state = state;
         EXPECT_EQ(r::GetPlayPositionEx(nullptr), expected) << state;
         EXPECT_EQ(r::GetCursorPositionEx(nullptr), 2.0) << state;
     }
@@ -71,45 +59,42 @@ TEST(EditCursor, SetEditCurPos2MovesTheCursorAndSeeksWhenAsked) {
     };
     for (const Case& c : cases) {
         Host host;
-        sim::Project* project = host.current_project();
-        project->cursor = 1.0;
-        project->play_position = 9.0;
-        project->play_state = c.play_state;
-        r::SetEditCurPos2(nullptr, c.time, true, c.seekplay);
-        EXPECT_EQ(project->cursor, c.cursor) << c.what;
-        EXPECT_EQ(project->play_position, c.play_position) << c.what;
+        sim::Project* other = host.add_project("other");
+        for (sim::Project* project : {host.current_project(), other}) {
+            project->cursor = 1.0;
+            project->play_position = 9.0;
+            project->play_state = c.play_state;
+        }
+        r::SetEditCurPos2(Host::handle(other), c.time, true, c.seekplay);
+        EXPECT_EQ(other->cursor, c.cursor) << c.what;
+        EXPECT_EQ(r::GetCursorPositionEx(Host::handle(other)), c.cursor) << c.what;
+        EXPECT_EQ(other->play_position, c.play_position) << c.what;
+        EXPECT_EQ(r::GetCursorPositionEx(nullptr), 1.0) << c.what << ": only that project moves";
     }
 }
 
-TEST(EditCursor, AProjectHandleMovesThatProjectOnly) {
+TEST(GoEnd, MovesTheCurrentProjectToTheEndOfTheLatestEndingItem) {
     Host host;
     sim::Project* other = host.add_project("other");
-    r::SetEditCurPos2(Host::handle(other), 3.0, false, false);
-    EXPECT_EQ(other->cursor, 3.0);
-    EXPECT_EQ(r::GetCursorPositionEx(Host::handle(other)), 3.0);
-    EXPECT_EQ(r::GetCursorPositionEx(nullptr), 0.0);
-}
+    other->cursor = 5.0;
+    sim::Project* project = host.current_project();
+    project->cursor = 5.0;
+    r::CSurf_GoEnd();
+    EXPECT_EQ(project->cursor, 0.0) << "an empty project ends at zero";
+    EXPECT_EQ(other->cursor, 5.0);
 
-TEST(GoEnd, MovesToTheEndOfTheLatestEndingItem) {
-    Host host;
-    sim::Track* t0 = host.add_track();
-    sim::Track* t1 = host.add_track();
     sim::ItemSpec long_one;
     long_one.position = 2.0;
     long_one.length = 10.0;
     sim::ItemSpec late_short;
     late_short.position = 8.0;
     late_short.length = 1.0;
-    host.add_item(t0, long_one);
-    host.add_item(t1, late_short);  // added last, ends first
-    sim::Project* project = host.current_project();
+    host.add_item(host.add_track(), long_one);
+    host.add_item(host.add_track(), late_short);  // added last, ends first
     project->play_position = 1.0;
-
     r::CSurf_GoEnd();
     EXPECT_EQ(project->cursor, 12.0);
     EXPECT_EQ(project->play_position, 1.0) << "stopped: only the cursor moves";
-    EXPECT_EQ(project->end(), 12.0);
-
     project->play_state = 1;
     project->cursor = 0.0;
     r::CSurf_GoEnd();
@@ -117,26 +102,12 @@ TEST(GoEnd, MovesToTheEndOfTheLatestEndingItem) {
     EXPECT_EQ(project->play_position, 12.0);
 }
 
-TEST(GoEnd, AnEmptyProjectEndsAtZeroAndOnlyTheCurrentProjectMoves) {
+TEST(Ui, RedrawsMessageBoxesAndTheConsole) {
     Host host;
-    sim::Project* other = host.add_project("other");
-    other->cursor = 5.0;
-    host.current_project()->cursor = 5.0;
-    r::CSurf_GoEnd();
-    EXPECT_EQ(host.current_project()->cursor, 0.0);
-    EXPECT_EQ(other->cursor, 5.0);
-}
-
-TEST(Redraw, EachUpdateArrangeCounts) {
-    Host host;
-    EXPECT_EQ(host.redraw_count(), 0);
     r::UpdateArrange();
     r::UpdateArrange();
     EXPECT_EQ(host.redraw_count(), 2);
-}
 
-TEST(MessageBox, AnswersQueuedAnswersInOrderThenNo) {
-    Host host;
     host.push_message_box_answer(6);
     host.push_message_box_answer(2);
     EXPECT_EQ(r::ShowMessageBox("Replace?", "QM", 4), 6);
@@ -149,23 +120,23 @@ TEST(MessageBox, AnswersQueuedAnswersInOrderThenNo) {
     EXPECT_EQ(host.message_boxes()[1].type, 3);
     EXPECT_EQ(host.message_boxes()[2].title, "");
     EXPECT_EQ(host.call_log().back().detail, "Again?");
-}
 
-TEST(Console, KeepsEachMessageAndPrintsIt) {
-    Host host;
     ::testing::internal::CaptureStdout();
     r::ShowConsoleMsg("first\n");
     r::ShowConsoleMsg("second");
     r::ShowConsoleMsg(nullptr);
-    const std::string printed = ::testing::internal::GetCapturedStdout();
-    EXPECT_EQ(printed, "first\nsecond");
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "first\nsecond");
     EXPECT_EQ(host.console(), (std::vector<std::string>{"first\n", "second"}));
 }
 
-TEST(CallLog, RecordsEachCallWithItsTextArgument) {
+TEST(CallLog, RecordsEachHostCallWithItsTextArgumentButNotBuildingASession) {
     Host host;
-    sim::Track* track = host.add_track();
+    sim::Track* track = host.add_track(nullptr, "T", true);
     sim::Item* item = host.add_item(track, {});
+    host.add_source({});
+    host.set_track_selected(track, false);
+    EXPECT_TRUE(host.call_log().empty());
+
     r::GetMediaItemInfo_Value(Host::handle(item), "D_LENGTH");
     r::SetMediaItemInfo_Value(Host::handle(item), "D_VOL", 0.5);
     r::CountMediaItems(nullptr);
@@ -183,17 +154,7 @@ TEST(CallLog, RecordsEachCallWithItsTextArgument) {
     EXPECT_EQ(host.calls_to("CountMediaItems"), 2);
     EXPECT_EQ(host.calls_to("GetTrack"), 0);
     host.clear_call_log();
-    EXPECT_TRUE(host.call_log().empty());
     EXPECT_EQ(host.calls_to("CountMediaItems"), 0);
-}
-
-TEST(CallLog, BuildingASessionIsNotAHostCall) {
-    Host host;
-    sim::Track* track = host.add_track(nullptr, "T", true);
-    host.add_item(track, {});
-    host.add_source({});
-    host.set_track_selected(track, false);
-    EXPECT_TRUE(host.call_log().empty());
 }
 
 }  // namespace
