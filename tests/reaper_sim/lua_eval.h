@@ -1,11 +1,14 @@
-// Runs a Lua chunk in a test and returns its results as tostring() texts (so 3 and 3.0 differ).
+// Runs Lua chunks in tests. A Case is a chunk and either the tostring() texts of the values it
+// returns (so 3 and 3.0 differ) or the exact error it raises.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <lua.hpp>
 
 #include <cctype>
+#include <ostream>
 #include <string>
-#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace reaper_sim::testing {
@@ -22,30 +25,51 @@ inline Outcome eval(lua_State* L, const std::string& code) {
     if (luaL_loadstring(L, code.c_str()) != LUA_OK || lua_pcall(L, 0, LUA_MULTRET, 0) != LUA_OK) {
         const char* message = lua_tostring(L, -1);
         o.error = message != nullptr ? message : "(non-string error)";
-        lua_settop(L, base);
-        return o;
-    }
-    o.ok = true;
-    for (int i = base + 1; i <= lua_gettop(L); ++i) {
-        std::size_t length = 0;
-        const char* text = luaL_tolstring(L, i, &length);
-        o.values.emplace_back(text, length);
-        lua_pop(L, 1);
+    } else {
+        o.ok = true;
+        for (int i = base + 1; i <= lua_gettop(L); ++i) {
+            std::size_t length = 0;
+            const char* text = luaL_tolstring(L, i, &length);
+            o.values.emplace_back(text, length);
+            lua_pop(L, 1);
+        }
     }
     lua_settop(L, base);
     return o;
 }
 
-// A test parameter's text as one short line: ctest names value-parameterised tests after it.
-inline std::string label(std::string_view text) {
+struct Case {
+    Case(std::string c, std::vector<std::string> v, std::string e = {})
+        : code(std::move(c)), values(std::move(v)), error(std::move(e)) {}
+    std::string code;
+    std::vector<std::string> values;  // when error is empty
+    std::string error;
+};
+
+inline Case fails(std::string code, std::string error) {
+    return Case(std::move(code), {}, std::move(error));
+}
+
+// The chunk as one short line: ctest shows it as the case's name.
+inline void PrintTo(const Case& c, std::ostream* os) {
     std::string out;
-    for (char c : text) {
-        const bool blank = std::isspace(static_cast<unsigned char>(c)) != 0;
+    for (char ch : c.code) {
+        const bool blank = std::isspace(static_cast<unsigned char>(ch)) != 0;
         if (blank && (out.empty() || out.back() == ' ')) continue;
-        out.push_back(blank ? ' ' : c);
-        if (out.size() >= 72) return out + "...";
+        out.push_back(blank ? ' ' : ch);
     }
-    return out;
+    *os << (out.size() > 72 ? out.substr(0, 72) + "..." : out);
+}
+
+inline void expect_case(lua_State* L, const Case& c) {
+    const Outcome o = eval(L, c.code);
+    if (c.error.empty()) {
+        ASSERT_TRUE(o.ok) << c.code << "\n" << o.error;
+        EXPECT_EQ(o.values, c.values) << c.code;
+    } else {
+        ASSERT_FALSE(o.ok) << c.code;
+        EXPECT_EQ(o.error, c.error) << c.code;
+    }
 }
 
 inline void set_global(lua_State* L, const char* name, void* handle) {

@@ -3,7 +3,7 @@
 -- (0-based), so a test can tell which item a lookup found.
 local layout = {}
 
-layout.tracks = {
+local tracks = {
   {selected = true, items = {true, false, true}},
   {selected = false, items = {false, true}},
   {selected = true, items = {}},
@@ -11,65 +11,45 @@ layout.tracks = {
   {selected = false, items = {false}},
 }
 
-local function name(t, i)
-  return string.format("t%di%d", t - 1, i - 1)
-end
-
 -- Builds the project, makes it current and returns its handle.
 function layout.build()
   local project = sim.add_project("lookup")
   sim.set_current_project(project)
-  for t, desc in ipairs(layout.tracks) do
+  for t, desc in ipairs(tracks) do
     local track = sim.add_track{name = "T" .. (t - 1), selected = desc.selected}
     for i, selected in ipairs(desc.items) do
       sim.add_item(track, {position = i, length = 1, selected = selected,
-                           take = {name = name(t, i), source = "WAVE"}})
+                           take = {name = ("t%di%d"):format(t - 1, i - 1), source = "WAVE"}})
     end
   end
   return project
 end
 
--- Expected take names, in the order each index form counts them.
-function layout.all_items()
-  local names = {}
-  for t, desc in ipairs(layout.tracks) do
-    for i in ipairs(desc.items) do names[#names + 1] = name(t, i) end
-  end
-  return names
-end
-
-function layout.selected_items()
-  local names = {}
-  for t, desc in ipairs(layout.tracks) do
-    for i, selected in ipairs(desc.items) do
-      if selected then names[#names + 1] = name(t, i) end
-    end
-  end
-  return names
-end
-
--- Per track (0-based position in the list), every item's name.
-function layout.items_by_track()
-  local tracks = {}
-  for t, desc in ipairs(layout.tracks) do
-    local names = {}
-    for i in ipairs(desc.items) do names[#names + 1] = name(t, i) end
-    tracks[#tracks + 1] = names
-  end
-  return tracks
-end
-
--- Per selected track, every item's name (selected or not).
-function layout.items_by_selected_track()
-  local tracks = {}
-  for t, desc in ipairs(layout.tracks) do
-    if desc.selected then
+-- Expected take names per track: every track, or only the selected ones; every item, or only
+-- the selected ones.
+function layout.by_track(selected_tracks, selected_items)
+  local out = {}
+  for t, desc in ipairs(tracks) do
+    if desc.selected or not selected_tracks then
       local names = {}
-      for i in ipairs(desc.items) do names[#names + 1] = name(t, i) end
-      tracks[#tracks + 1] = names
+      for i, selected in ipairs(desc.items) do
+        if selected or not selected_items then
+          names[#names + 1] = ("t%di%d"):format(t - 1, i - 1)
+        end
+      end
+      out[#out + 1] = names
     end
   end
-  return tracks
+  return out
+end
+
+-- The same, as one list counted track by track.
+function layout.flat(selected_items)
+  local out = {}
+  for _, names in ipairs(layout.by_track(false, selected_items)) do
+    table.move(names, 1, #names, #out + 1, out)
+  end
+  return out
 end
 
 return layout
