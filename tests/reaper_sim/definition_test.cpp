@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,10 @@ struct TypeCase {
     const char* handle;
     const char* lua;
 };
+
+void PrintTo(const TypeCase& c, std::ostream* os) {
+    *os << '"' << c.text << '"';
+}
 
 class Types : public ::testing::TestWithParam<TypeCase> {};
 
@@ -65,6 +70,10 @@ struct RoleCase {
     bool need_big;
 };
 
+void PrintTo(const RoleCase& c, std::ostream* os) {
+    *os << c.type << ' ' << c.name;
+}
+
 class Roles : public ::testing::TestWithParam<RoleCase> {};
 
 TEST_P(Roles, FollowTheNameSuffix) {
@@ -100,6 +109,10 @@ struct SignatureCase {
     const char* lua;
     const char* c;  // nullptr: not checked
 };
+
+void PrintTo(const SignatureCase& c, std::ostream* os) {
+    *os << c.lua;
+}
 
 class Signatures : public ::testing::TestWithParam<SignatureCase> {};
 
@@ -148,6 +161,10 @@ struct MalformedCase {
     std::string_view text;
     const char* error;
 };
+
+void PrintTo(const MalformedCase& c, std::ostream* os) {
+    *os << c.error;
+}
 
 class Malformed : public ::testing::TestWithParam<MalformedCase> {};
 
