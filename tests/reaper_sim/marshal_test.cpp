@@ -221,6 +221,7 @@ INSTANTIATE_TEST_SUITE_P(
         fails("reaper.Fake_In(0)", "Fake_In argument 2: expected integer"),
         fails("reaper.Fake_In(0, 2147483648, true, 1, '')", "Fake_In argument 2: expected integer"),
         fails("reaper.Fake_In(0, 0/0, true, 1, '')", "Fake_In argument 2: expected integer"),
+        fails("reaper.Fake_In(0, 1.5, true, 1, '')", "Fake_In argument 2: expected integer"),
         fails("reaper.Fake_In(0, '3', true, 1, '')", "Fake_In argument 2: expected integer"),
         fails("reaper.Fake_In(0, 1, nil, 1, '')", "Fake_In argument 3: expected boolean"),
         fails("reaper.Fake_In(0, 1, true, '1', '')", "Fake_In argument 4: expected number"),

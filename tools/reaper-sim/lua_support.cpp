@@ -26,8 +26,10 @@ std::optional<int> to_int(lua_State* L, int index) {
         return static_cast<int>(v);
     }
     const double d = lua_tonumber(L, index);
-    // Converting a non-finite or out-of-range double to int is undefined.
-    if (!std::isfinite(d) || d < static_cast<double>(INT_MIN) || d > static_cast<double>(INT_MAX))
+    // A fraction is a script's mistake, not an index; and converting a non-finite or
+    // out-of-range double to int is undefined.
+    if (!std::isfinite(d) || d != std::trunc(d) || d < static_cast<double>(INT_MIN) ||
+        d > static_cast<double>(INT_MAX))
         return std::nullopt;
     return static_cast<int>(d);
 }
