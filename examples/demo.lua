@@ -66,17 +66,23 @@ local function print_table(title, rows)
   end
 end
 
--- 1. The selected items, by their index among the selected items.
-local selected_items = {}
-local index = 0
-while true do
-  local item = reaper.QM_GetMediaItemSelect(CURRENT_PROJECT, index, SELECTED)
-  if item == nil then break end
-  local row = describe(item)
-  row.index = index
-  selected_items[#selected_items + 1] = row
-  index = index + 1
+-- Asks `find(index)` for items from index 0 until it answers nil, describing each one found.
+local function walk(find, rows)
+  local index = 0
+  while true do
+    local item = find(index)
+    if item == nil then return rows end
+    local row = describe(item)
+    row.index = index
+    rows[#rows + 1] = row
+    index = index + 1
+  end
 end
+
+-- 1. The selected items, by their index among the selected items.
+local selected_items = walk(function(i)
+  return reaper.QM_GetMediaItemSelect(CURRENT_PROJECT, i, SELECTED)
+end, {})
 print_table(string.format("Selected items (%d):", #selected_items), selected_items)
 if #selected_items ~= reaper.CountSelectedMediaItems(CURRENT_PROJECT) then
   error("QM_GetMediaItemSelect found " .. #selected_items .. " selected items, REAPER counts " ..
@@ -87,16 +93,9 @@ end
 out("")
 local on_selected_tracks = {}
 for track_index = 0, reaper.CountSelectedTracks(CURRENT_PROJECT) - 1 do
-  local item_index = 0
-  while true do
-    local item = reaper.QM_GetMediaTrackItemSelect(CURRENT_PROJECT, track_index, item_index,
-                                                   SELECTED)
-    if item == nil then break end
-    local row = describe(item)
-    row.index = item_index
-    on_selected_tracks[#on_selected_tracks + 1] = row
-    item_index = item_index + 1
-  end
+  walk(function(i)
+    return reaper.QM_GetMediaTrackItemSelect(CURRENT_PROJECT, track_index, i, SELECTED)
+  end, on_selected_tracks)
 end
 print_table(string.format("Items on the %d selected tracks (%d):",
                           reaper.CountSelectedTracks(CURRENT_PROJECT), #on_selected_tracks),
