@@ -10,19 +10,15 @@ bool imported = false;
 
 namespace {
 
-void register_api() {
-    for (const auto& def : qm_app_def::api_define_list) {
-        plugin_register(def.api_name, def.func);
-        plugin_register(def.def_name, const_cast<char*>(def.definition));
-        plugin_register(def.vararg_name, reinterpret_cast<void*>(def.vararg_func));
-    }
-}
+using qm_app_def::ApiDefinition;
+using Name = const char* ApiDefinition::*;
 
-void unregister_api() {
-    for (const auto& def : qm_app_def::api_define_list) {
-        plugin_register(def.unreg_api_name, def.func);
-        plugin_register(def.unreg_def_name, const_cast<char*>(def.definition));
-        plugin_register(def.unreg_vararg_name, reinterpret_cast<void*>(def.vararg_func));
+// Registration and withdrawal walk the table the same way and differ only in the names used.
+void walk_table(Name api, Name def, Name vararg) {
+    for (const ApiDefinition& record : qm_app_def::api_define_list) {
+        plugin_register(record.*api, record.func);
+        plugin_register(record.*def, const_cast<char*>(record.definition));
+        plugin_register(record.*vararg, reinterpret_cast<void*>(record.vararg_func));
     }
 }
 
@@ -36,13 +32,14 @@ int load(reaper_plugin_info_t* rec) {
     }
     imported = true;
     reaper_plugin = rec;
-    register_api();
+    walk_table(&ApiDefinition::api_name, &ApiDefinition::def_name, &ApiDefinition::vararg_name);
     return 1;
 }
 
 void unload() {
     if (!imported) return;
-    unregister_api();
+    walk_table(&ApiDefinition::unreg_api_name, &ApiDefinition::unreg_def_name,
+               &ApiDefinition::unreg_vararg_name);
     reaper_plugin = nullptr;
 }
 
