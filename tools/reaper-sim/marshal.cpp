@@ -150,11 +150,19 @@ private:
         slots_[i] = s.buffer.data();
     }
 
+    // An int*, double* or bool*: null for a nil optional input, else the address of its value.
+    // Outputs start from 0 unless the script gives a value.
+    template <class T>
+    void pack_pointer(std::size_t i, const ParamDef& p, T& value,
+                      T (Call::*read)(std::size_t, const ParamDef&, bool)) {
+        if (p.role != Role::Out && p.optional && is_nil(L_, arg_[i])) return;
+        value = (this->*read)(i, p, p.optional || p.role == Role::Out);
+        slots_[i] = &value;
+    }
+
     void pack(std::size_t i) {
         const ParamDef& p = def_.params[i];
         Storage& s = storage_[i];
-        // Outputs start from 0 unless the script gives a value; optional parameters may be nil.
-        const bool nil_ok = p.optional || p.role == Role::Out;
         switch (p.type.type) {
             case ValueType::Int:
                 if (p.role == Role::Size) return;
@@ -177,19 +185,13 @@ private:
                 pack_buffer(i, p);
                 return;
             case ValueType::IntPtr:
-                if (p.role != Role::Out && p.optional && is_nil(L_, arg_[i])) return;
-                s.i = read_int(i, p, nil_ok);
-                slots_[i] = &s.i;
+                pack_pointer(i, p, s.i, &Call::read_int);
                 return;
             case ValueType::DoublePtr:
-                if (p.role != Role::Out && p.optional && is_nil(L_, arg_[i])) return;
-                s.d = read_double(i, p, nil_ok);
-                slots_[i] = &s.d;
+                pack_pointer(i, p, s.d, &Call::read_double);
                 return;
             case ValueType::BoolPtr:
-                if (p.role != Role::Out && p.optional && is_nil(L_, arg_[i])) return;
-                s.b = read_bool(i, p, nil_ok);
-                slots_[i] = &s.b;
+                pack_pointer(i, p, s.b, &Call::read_bool);
                 return;
             case ValueType::Handle:
                 slots_[i] = read_handle(i, p);
