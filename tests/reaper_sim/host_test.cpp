@@ -209,6 +209,8 @@ INSTANTIATE_TEST_SUITE_P(
         fails("sim.add_item(nil, {})", "sim.add_item argument 1: expected a live MediaTrack"),
         fails("local t = sim.add_track() sim.delete_track(t) sim.add_item(t, {})",
               "sim.add_item argument 1: expected a live MediaTrack"),
+        fails("sim.delete_track(1)", "sim.delete_track argument 1: expected a live MediaTrack"),
+        fails("sim.select_item(2)", "sim.select_item argument 1: expected a live MediaItem"),
         fails("sim.add_item(track, 7)", "sim.add_item options must be a table"),
         fails("sim.add_item(track, {length = 'long'})",
               "sim.add_item options: field 'length' must be a number"),

@@ -40,13 +40,15 @@ sim::Project* project_arg(lua_State* L, int index, std::string_view function) {
 }
 
 sim::Track* track_arg(lua_State* L, int index, std::string_view function) {
-    sim::Track* t = host(L).track(static_cast<MediaTrack*>(handle_arg(L, index, function, "")));
+    sim::Track* t = host(L).track(
+        static_cast<MediaTrack*>(handle_arg(L, index, function, "a live MediaTrack")));
     if (t == nullptr) fail(function, index, "a live MediaTrack");
     return t;
 }
 
 sim::Item* item_arg(lua_State* L, int index, std::string_view function) {
-    sim::Item* i = host(L).item(static_cast<MediaItem*>(handle_arg(L, index, function, "")));
+    sim::Item* i =
+        host(L).item(static_cast<MediaItem*>(handle_arg(L, index, function, "a live MediaItem")));
     if (i == nullptr) fail(function, index, "a live MediaItem");
     return i;
 }
