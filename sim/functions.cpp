@@ -144,6 +144,12 @@ int CountSelectedTracks(ReaProject* proj) {
     return count;
 }
 
+int CountTracks(ReaProject* proj) {
+    Host* host = enter("CountTracks");
+    Project* project = host != nullptr ? host->project(proj) : nullptr;
+    return project != nullptr ? static_cast<int>(project->tracks.size()) : 0;
+}
+
 MediaTrack* GetMediaItem_Track(MediaItem* item) {
     Host* host = enter("GetMediaItem_Track");
     if (host == nullptr) return nullptr;
@@ -468,6 +474,7 @@ const HostFunction kHostFunctions[] = {
     QM_SIM_HOST_FUNCTION(CountSelectedMediaItems),
     QM_SIM_HOST_FUNCTION(CountTrackMediaItems),
     QM_SIM_HOST_FUNCTION(CountSelectedTracks),
+    QM_SIM_HOST_FUNCTION(CountTracks),
     QM_SIM_HOST_FUNCTION(GetMediaItem_Track),
     QM_SIM_HOST_FUNCTION(GetItemProjectContext),
     QM_SIM_HOST_FUNCTION(GetActiveTake),

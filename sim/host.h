@@ -283,6 +283,7 @@ int CountMediaItems(ReaProject* proj);
 int CountSelectedMediaItems(ReaProject* proj);
 int CountTrackMediaItems(MediaTrack* track);
 int CountSelectedTracks(ReaProject* proj);
+int CountTracks(ReaProject* proj);
 MediaTrack* GetMediaItem_Track(MediaItem* item);
 ReaProject* GetItemProjectContext(MediaItem* item);
 MediaItem_Take* GetActiveTake(MediaItem* item);

@@ -29,27 +29,44 @@ std::size_t sequence_length(unsigned char lead) {
     return 1;
 }
 
-// Moves a cut at `n` back to the start of the character it would split. Bytes that are not
-// well-formed UTF-8 are cut where they are.
-std::size_t utf8_cut(const std::string& text, std::size_t n) {
-    if (n >= text.size() || !is_continuation(static_cast<unsigned char>(text[n]))) return n;
-    for (std::size_t back = 1; back <= 3 && back <= n; ++back) {
-        const auto byte = static_cast<unsigned char>(text[n - back]);
-        if (is_continuation(byte)) continue;
-        return sequence_length(byte) > back ? n - back : n;
-    }
-    return n;
-}
-
 }  // namespace
 
-void strcpy(char* destination, int size, std::string text) {
-    if (destination == nullptr || size <= 0) return;
-    std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(size) - 1, text.size());
-    n = std::min(n, std::strlen(text.c_str()));
-    n = utf8_cut(text, n);
-    std::memcpy(destination, text.data(), n);
-    destination[n] = '\0';
+BoundedCopy::BoundedCopy(char* destination, int size)
+    : destination_(size > 0 ? destination : nullptr),
+      capacity_(size > 0 ? static_cast<std::size_t>(size) - 1 : 0) {}
+
+void BoundedCopy::append(std::string_view text) {
+    if (destination_ == nullptr || cut_) return;
+    text = text.substr(0, text.find('\0'));
+    const std::size_t room = capacity_ - length_;
+    if (text.size() > room) {
+        cut_ = true;
+        first_dropped_ = static_cast<unsigned char>(text[room]);
+        text = text.substr(0, room);
+    }
+    std::memcpy(destination_ + length_, text.data(), text.size());
+    length_ += text.size();
+}
+
+void BoundedCopy::finish() {
+    if (destination_ == nullptr) return;
+    // A cut before a continuation byte splits a character: go back to its lead byte, unless the
+    // bytes there are not well-formed UTF-8, which are cut where they are.
+    if (cut_ && is_continuation(first_dropped_)) {
+        for (std::size_t back = 1; back <= 3 && back <= length_; ++back) {
+            const auto byte = static_cast<unsigned char>(destination_[length_ - back]);
+            if (is_continuation(byte)) continue;
+            if (sequence_length(byte) > back) length_ -= back;
+            break;
+        }
+    }
+    destination_[length_] = '\0';
+}
+
+void strcpy(char* destination, int size, std::string_view text) {
+    BoundedCopy copy(destination, size);
+    copy.append(text);
+    copy.finish();
 }
 
 double round(double value, int digits) {
@@ -129,9 +146,5 @@ std::string utf8_to_multi(const std::string& text) {
 }  // namespace qm_utility
 
 void get_version(char* buffer, int size) noexcept {
-    try {
-        qm_utility::strcpy(buffer, size, qm_app_def::VERSION);
-    } catch (...) {
-        // Allocation failure: leave the buffer as it was.
-    }
+    qm_utility::strcpy(buffer, size, qm_app_def::VERSION);
 }

@@ -1,7 +1,9 @@
 // Small helpers shared across the library.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 #include <type_traits>
 #include <utility>
 
@@ -13,9 +15,29 @@ extern const char* const VERSION;
 
 namespace qm_utility {
 
+// Writes text into a caller's buffer of `size` bytes (terminator included), in as many pieces as
+// the caller has, without allocating: at most size - 1 bytes and a terminator, nothing at all when
+// size <= 0 or the buffer is null. A cut never splits a UTF-8 character: it moves back to the
+// start of the character it would split.
+class BoundedCopy {
+public:
+    BoundedCopy(char* destination, int size);
+    // Appends `text` up to its first NUL; what no longer fits is dropped.
+    void append(std::string_view text);
+    // Ends the text with a NUL; the bytes of a cut character are dropped first.
+    void finish();
+
+private:
+    char* destination_;
+    std::size_t capacity_;  // bytes for text, the terminator excluded
+    std::size_t length_ = 0;
+    bool cut_ = false;
+    unsigned char first_dropped_ = 0;
+};
+
 // Copies at most size - 1 bytes of `text` (up to its first NUL) and a terminator; nothing when
 // size <= 0. A cut never splits a UTF-8 character.
-void strcpy(char* destination, int size, std::string text);
+void strcpy(char* destination, int size, std::string_view text);
 
 // Rounds half away from zero at `digits` decimal places of the stored double.
 double round(double value, int digits);

@@ -99,6 +99,7 @@ private:
     ROW(CountSelectedMediaItems, int(ReaProject*), "int\0ReaProject*\0proj\0Count the selected items of the project."sv) \
     ROW(CountTrackMediaItems, int(MediaTrack*), "int\0MediaTrack*\0track\0Count the items of a track."sv) \
     ROW(CountSelectedTracks, int(ReaProject*), "int\0ReaProject*\0proj\0Count the selected tracks; the master track is not counted."sv) \
+    ROW(CountTracks, int(ReaProject*), "int\0ReaProject*\0proj\0Count the tracks; the master track is not counted."sv) \
     ROW(GetMediaItem_Track, MediaTrack*(MediaItem*), "MediaTrack*\0MediaItem*\0item\0Get the track an item is on."sv) \
     ROW(GetItemProjectContext, ReaProject*(MediaItem*), "ReaProject*\0MediaItem*\0item\0Get the project an item belongs to."sv) \
     ROW(GetActiveTake, MediaItem_Take*(MediaItem*), "MediaItem_Take*\0MediaItem*\0item\0Get the active take of an item."sv) \
