@@ -47,6 +47,54 @@ QM_EXPORT bool SetSelectedTrackMediaMute(ReaProject* projID, int selectTrackID, 
                                          bool setType) noexcept;
 
 // Item timing
+QM_EXPORT bool GetMediaItemStartTimeSeconds(MediaItem* item, double* secondOut) noexcept;
+QM_EXPORT bool GetMediaStartTimeSeconds(ReaProject* projID, int itemID, double* secondOut) noexcept;
+QM_EXPORT bool GetSelectedMediaStartTimeSeconds(ReaProject* projID, int selectItemID,
+                                                double* secondOut) noexcept;
+QM_EXPORT bool GetTrackMediaStartTimeSeconds(ReaProject* projID, int trackID, int trackItemID,
+                                             double* secondOut) noexcept;
+QM_EXPORT bool GetSelectedTrackMediaStartTimeSeconds(ReaProject* projID, int selectTrackID,
+                                                     int trackItemID, double* secondOut) noexcept;
+QM_EXPORT bool GetMediaItemStartTimeFrame(MediaItem* item, int* frameOut) noexcept;
+QM_EXPORT bool GetMediaStartTimeFrame(ReaProject* projID, int itemID, int* frameOut) noexcept;
+QM_EXPORT bool GetSelectedMediaStartTimeFrame(ReaProject* projID, int selectItemID,
+                                              int* frameOut) noexcept;
+QM_EXPORT bool GetTrackMediaStartTimeFrame(ReaProject* projID, int trackID, int trackItemID,
+                                           int* frameOut) noexcept;
+QM_EXPORT bool GetSelectedTrackMediaStartTimeFrame(ReaProject* projID, int selectTrackID,
+                                                   int trackItemID, int* frameOut) noexcept;
+QM_EXPORT bool SetMediaItemStartTimeSeconds(MediaItem* item, double setSeconds) noexcept;
+QM_EXPORT bool SetMediaStartTimeSeconds(ReaProject* projID, int itemID, double setSeconds) noexcept;
+QM_EXPORT bool SetSelectedMediaStartTimeSeconds(ReaProject* projID, int selectItemID,
+                                                double setSeconds) noexcept;
+QM_EXPORT bool SetTrackMediaStartTimeSeconds(ReaProject* projID, int trackID, int trackItemID,
+                                             double setSeconds) noexcept;
+QM_EXPORT bool SetSelectedTrackMediaStartTimeSeconds(ReaProject* projID, int selectTrackID,
+                                                     int trackItemID, double setSeconds) noexcept;
+QM_EXPORT bool SetMediaItemStartTimeFrame(MediaItem* item, double setFrame) noexcept;
+QM_EXPORT bool SetMediaStartTimeFrame(ReaProject* projID, int itemID, double setFrame) noexcept;
+QM_EXPORT bool SetSelectedMediaStartTimeFrame(ReaProject* projID, int selectItemID,
+                                              double setFrame) noexcept;
+QM_EXPORT bool SetTrackMediaStartTimeFrame(ReaProject* projID, int trackID, int trackItemID,
+                                           double setFrame) noexcept;
+QM_EXPORT bool SetSelectedTrackMediaStartTimeFrame(ReaProject* projID, int selectTrackID,
+                                                   int trackItemID, double setFrame) noexcept;
+QM_EXPORT bool GetMediaItemLength(MediaItem* item, double* lengthOut) noexcept;
+QM_EXPORT bool GetMediaLength(ReaProject* projID, int itemID, double* lengthOut) noexcept;
+QM_EXPORT bool GetSelectedMediaLength(ReaProject* projID, int selectItemID,
+                                      double* lengthOut) noexcept;
+QM_EXPORT bool GetTrackMediaLength(ReaProject* projID, int trackID, int trackItemID,
+                                   double* lengthOut) noexcept;
+QM_EXPORT bool GetSelectedTrackMediaLength(ReaProject* projID, int selectTrackID, int trackItemID,
+                                           double* lengthOut) noexcept;
+QM_EXPORT bool GetMediaItemEndTime(MediaItem* item, double* endTimeOut) noexcept;
+QM_EXPORT bool GetMediaEndTime(ReaProject* projID, int itemID, double* endTimeOut) noexcept;
+QM_EXPORT bool GetSelectedMediaEndTime(ReaProject* projID, int selectItemID,
+                                       double* endTimeOut) noexcept;
+QM_EXPORT bool GetTrackMediaEndTime(ReaProject* projID, int trackID, int trackItemID,
+                                    double* endTimeOut) noexcept;
+QM_EXPORT bool GetSelectedTrackMediaEndTime(ReaProject* projID, int selectTrackID, int trackItemID,
+                                            double* endTimeOut) noexcept;
 
 // Fades
 

@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <cstring>
+
 #include "api/addressing.h"
 #include "api/api.h"
 #include "api/name_strip.h"
@@ -5,18 +8,35 @@
 
 namespace qm_api {
 
+namespace {
+
+// The next `c` in [from, end), or end; memchr keeps the scan at memory speed on long names.
+const char* next(const char* from, const char* end, char c) {
+    const void* found = std::memchr(from, c, static_cast<std::size_t>(end - from));
+    return found != nullptr ? static_cast<const char*>(found) : end;
+}
+
+}  // namespace
+
 void copy_stripped_name(const char* name, char* destination, int size) {
     qm_utility::BoundedCopy copy(destination, size);
-    std::string_view rest(name);
-    while (!rest.empty()) {
-        // A line ends at \n or \r, as ECMAScript's "." does not cross either.
-        const std::size_t end = std::min(rest.find_first_of("\n\r"), rest.size());
-        const std::string_view line = rest.substr(0, end);
-        const std::size_t dot = line.find('.');
-        copy.append(dot != std::string_view::npos && dot + 1 < line.size() ? line.substr(0, dot)
-                                                                           : line);
-        copy.append(rest.substr(end, 1));
-        rest.remove_prefix(std::min(end + 1, rest.size()));
+    const char* line = name;
+    const char* const end = name + std::strlen(name);
+    // A line ends at \n or \r, as ECMAScript's "." crosses neither. Each terminator is looked
+    // for again only once passed, so many short lines stay linear too.
+    const char* newline = next(line, end, '\n');
+    const char* carriage = next(line, end, '\r');
+    while (line < end) {
+        if (newline < line) newline = next(line, end, '\n');
+        if (carriage < line) carriage = next(line, end, '\r');
+        const char* line_end = std::min(newline, carriage);
+        const char* dot = next(line, line_end, '.');
+        // A full stop with nothing after it on its line stays.
+        if (line_end - dot <= 1) dot = line_end;
+        copy.append(std::string_view(line, static_cast<std::size_t>(dot - line)));
+        if (line_end == end) break;
+        copy.append(std::string_view(line_end, 1));
+        line = line_end + 1;
     }
     copy.finish();
 }
@@ -25,8 +45,7 @@ void copy_stripped_name(const char* name, char* destination, int size) {
 
 namespace {
 
-// The name families find their take without checking the item: a missing item has no take, and
-// the host answers no name for it.
+// The active take is not checked: the host answers no name for a missing one.
 bool read_name(MediaItem* item, char* nameOut, int nameOut_sz) {
     const char* name = GetTakeName(GetActiveTake(item));
     if (name == nullptr) return false;

@@ -42,7 +42,37 @@
     ROW(SetSelectedTrackMediaMute, "bool", "ReaProject*,int,int,bool", "projID,selectTrackID,trackItemID,setType", "[QM:API]Get Select Track Media Mute Type")
 
 // Item timing
-#define QM_ROWS_TIMING(ROW)
+#define QM_ROWS_TIMING(ROW) \
+    ROW(GetMediaItemStartTimeSeconds, "bool", "MediaItem*,double*", "item,secondOut", "[QM:API]Get Media Item StartTime") \
+    ROW(GetMediaStartTimeSeconds, "bool", "ReaProject*,int,double*", "projID,itemID,secondOut", "[QM:API]Get Media StartTime") \
+    ROW(GetSelectedMediaStartTimeSeconds, "bool", "ReaProject*,int,double*", "projID,selectItemID,secondOut", "[QM:API]Get select Media StartTime") \
+    ROW(GetTrackMediaStartTimeSeconds, "bool", "ReaProject*,int,int,double*", "projID,trackID,trackItemID,secondOut", "[QM:API]Get track Media StartTime") \
+    ROW(GetSelectedTrackMediaStartTimeSeconds, "bool", "ReaProject*,int,int,double*", "projID,selectTrackID,trackItemID,secondOut", "[QM:API]Get select track Media StartTime") \
+    ROW(GetMediaItemStartTimeFrame, "bool", "MediaItem*,int*", "item,frameOut", "[QM:API]Get Media Item StartTime Frame") \
+    ROW(GetMediaStartTimeFrame, "bool", "ReaProject*,int,int*", "projID,itemID,frameOut", "[QM:API]Get Media StartTime Frame") \
+    ROW(GetSelectedMediaStartTimeFrame, "bool", "ReaProject*,int,int*", "projID,selectItemID,frameOut", "[QM:API]Get Select Media StartTime Frame") \
+    ROW(GetTrackMediaStartTimeFrame, "bool", "ReaProject*,int,int,int*", "projID,trackID,trackItemID,frameOut", "[QM:API]Get Track Media StartTime Frame") \
+    ROW(GetSelectedTrackMediaStartTimeFrame, "bool", "ReaProject*,int,int,int*", "projID,selectTrackID,trackItemID,frameOut", "[QM:API]Get Select Track Media StartTime Frame") \
+    ROW(SetMediaItemStartTimeSeconds, "bool", "Mediaitem*,double", "item,setSeconds", "[QM:API]Set Media StartTime Seconds") \
+    ROW(SetMediaStartTimeSeconds, "bool", "ReaProject*,int,double", "projID,itemID,setSeconds", "[QM:API]Set Media StartTime Seconds") \
+    ROW(SetSelectedMediaStartTimeSeconds, "bool", "ReaProject*,int,double", "projID,selectItemID,setSeconds", "[QM:API]Set Select Media StartTime Seconds") \
+    ROW(SetTrackMediaStartTimeSeconds, "bool", "ReaProject*,int,int,double", "projID,trackID,trackItemID,setSeconds", "[QM:API]Set Track Media StartTime Seconds") \
+    ROW(SetSelectedTrackMediaStartTimeSeconds, "bool", "ReaProject*,int,int,double", "projID,selectTrackID,trackItemID,setSeconds", "[QM:API]Set Select Track Media StartTime Seconds") \
+    ROW(SetMediaItemStartTimeFrame, "bool", "Mediaitem*,double", "item,setFrame", "[QM:API]Set Media StartTime Frame") \
+    ROW(SetMediaStartTimeFrame, "bool", "ReaProject*,int,double", "projID,itemID,setFrame", "[QM:API]Set Media StartTime Frame") \
+    ROW(SetSelectedMediaStartTimeFrame, "bool", "ReaProject*,int,double", "projID,selectItemID,setFrame", "[QM:API]Set Select Media StartTime Frame") \
+    ROW(SetTrackMediaStartTimeFrame, "bool", "ReaProject*,int,int,double", "projID,trackID,trackItemID,setFrame", "[QM:API]Set Track Media StartTime Frame") \
+    ROW(SetSelectedTrackMediaStartTimeFrame, "bool", "ReaProject*,int,int,double", "projID,selectTrackID,trackItemID,setFrame", "[QM:API]Set Select Track Media StartTime Frame") \
+    ROW(GetMediaItemLength, "bool", "MediaItem*,double*", "item,lengthOut", "[QM:API]Get Media item Length") \
+    ROW(GetMediaLength, "bool", "ReaProject*,int,double*", "projID,itemID,lengthOut", "[QM:API]Get Media Length") \
+    ROW(GetSelectedMediaLength, "bool", "ReaProject*,int,double*", "projID,selectItemID,lengthOut", "[QM:API]Get Select Media Length") \
+    ROW(GetTrackMediaLength, "bool", "ReaProject*,int,int,double*", "projID,trackID,trackItemID,lengthOut", "[QM:API]Get Track Media Length") \
+    ROW(GetSelectedTrackMediaLength, "bool", "ReaProject*,int,int,double*", "projID,selectTrackID,trackItemID,lengthOut", "[QM:API]Get Select Track Media Length") \
+    ROW(GetMediaItemEndTime, "bool", "MediaItem*,double*", "item,endTimeOut", "[QM:API]Get Media Item EndTime") \
+    ROW(GetMediaEndTime, "bool", "ReaProject*,int,double*", "projID,itemID,endTimeOut", "[QM:API]Get Media EndTime") \
+    ROW(GetSelectedMediaEndTime, "bool", "ReaProject*,int,double*", "projID,selectItemID,endTimeOut", "[QM:API]Get Select Media EndTime") \
+    ROW(GetTrackMediaEndTime, "bool", "ReaProject*,int,int,double*", "projID,trackID,trackItemID,endTimeOut", "[QM:API]Get Track Media EndTime") \
+    ROW(GetSelectedTrackMediaEndTime, "bool", "ReaProject*,int,int,double*", "projID,selectTrackID,trackItemID,endTimeOut", "[QM:API]Get Select Track Media EndTime")
 
 // Fades
 #define QM_ROWS_FADES(ROW)
