@@ -97,10 +97,93 @@ QM_EXPORT bool GetSelectedTrackMediaEndTime(ReaProject* projID, int selectTrackI
                                             double* endTimeOut) noexcept;
 
 // Fades
+QM_EXPORT bool GetMediaItemFade(MediaItem* item, int* inTypeOut, double* inLenOut, int* outTypeOut,
+                                double* outLenOut) noexcept;
+QM_EXPORT bool GetMediaFade(ReaProject* projID, int itemID, int* inTypeOut, double* inLenOut,
+                            int* outTypeOut, double* outLenOut) noexcept;
+QM_EXPORT bool GetSelectedMediaFade(ReaProject* projID, int selectItemID, int* inTypeOut,
+                                    double* inLenOut, int* outTypeOut, double* outLenOut) noexcept;
+QM_EXPORT bool GetTrackMediaFade(ReaProject* projID, int trackID, int trackItemID, int* inTypeOut,
+                                 double* inLenOut, int* outTypeOut, double* outLenOut) noexcept;
+QM_EXPORT bool GetSelectedTrackMediaFade(ReaProject* projID, int selectTrackID, int trackItemID,
+                                         int* inTypeOut, double* inLenOut, int* outTypeOut,
+                                         double* outLenOut) noexcept;
+QM_EXPORT bool SetMediaItemFade(MediaItem* item, int inType, double inLen, int outType,
+                                double outLen) noexcept;
+QM_EXPORT bool SetMediaFade(ReaProject* projID, int itemID, int inType, double inLen, int outType,
+                            double outLen) noexcept;
+QM_EXPORT bool SetSelectedMediaFade(ReaProject* projID, int selectItemID, int inType, double inLen,
+                                    int outType, double outLen) noexcept;
+QM_EXPORT bool SetTrackMediaFade(ReaProject* projID, int trackID, int trackItemID, int inType,
+                                 double inLen, int outType, double outLen) noexcept;
+QM_EXPORT bool SetSelectedTrackMediaFade(ReaProject* projID, int selectTrackID, int trackItemID,
+                                         int inType, double inLen, int outType,
+                                         double outLen) noexcept;
 
 // Volume
+QM_EXPORT bool GetMediaItemVolume(MediaItem* item, double* volumeOut) noexcept;
+QM_EXPORT bool GetMediaVolume(ReaProject* projID, int itemID, double* volumeOut) noexcept;
+QM_EXPORT bool GetSelectedMediaVolume(ReaProject* projID, int selectItemID,
+                                      double* volumeOut) noexcept;
+QM_EXPORT bool GetTrackMediaVolume(ReaProject* projID, int trackID, int trackItemID,
+                                   double* volumeOut) noexcept;
+QM_EXPORT bool GetSelectedTrackMediaVolume(ReaProject* projID, int selectTrackID, int trackItemID,
+                                           double* volumeOut) noexcept;
+QM_EXPORT bool SetMediaItemVolume(MediaItem* item, double volume) noexcept;
+QM_EXPORT bool SetMediaVolume(ReaProject* projID, int itemID, double volume) noexcept;
+QM_EXPORT bool SetSelectedMediaVolume(ReaProject* projID, int selectItemID, double volume) noexcept;
+QM_EXPORT bool SetTrackMediaVolume(ReaProject* projID, int trackID, int trackItemID,
+                                   double volume) noexcept;
+QM_EXPORT bool SetSelectedTrackMediaVolume(ReaProject* projID, int selectTrackID, int trackItemID,
+                                           double volume) noexcept;
+QM_EXPORT bool SetMediaItemAddVolume(MediaItem* item, double addVolume) noexcept;
+QM_EXPORT bool SetMediaAddVolume(ReaProject* projID, int itemID, double addVolume) noexcept;
+QM_EXPORT bool SetSelectedMediaAddVolume(ReaProject* projID, int selectItemID,
+                                         double addVolume) noexcept;
+QM_EXPORT bool SetTrackMediaAddVolume(ReaProject* projID, int trackID, int trackItemID,
+                                      double addVolume) noexcept;
+QM_EXPORT bool SetSelectedTrackMediaAddVolume(ReaProject* projID, int selectTrackID,
+                                              int trackItemID, double addVolume) noexcept;
 
 // Pitch and play rate
+QM_EXPORT bool GetMediaItemPitch(MediaItem* item, double* pitchOut) noexcept;
+QM_EXPORT bool GetMediaPitch(ReaProject* projID, int itemID, double* pitchOut) noexcept;
+QM_EXPORT bool GetSelectedMediaPitch(ReaProject* projID, int selectItemID,
+                                     double* pitchOut) noexcept;
+QM_EXPORT bool GetTrackMediaPitch(ReaProject* projID, int trackID, int trackItemID,
+                                  double* pitchOut) noexcept;
+QM_EXPORT bool GetSelectedTrackMediaPitch(ReaProject* projID, int selectTrackID, int trackItemID,
+                                          double* pitchOut) noexcept;
+QM_EXPORT bool SetMediaItemPitch(MediaItem* item, double setPitch) noexcept;
+QM_EXPORT bool SetMediaPitch(ReaProject* projID, int itemID, double setPitch) noexcept;
+QM_EXPORT bool SetSelectedMediaPitch(ReaProject* projID, int selectItemID,
+                                     double setPitch) noexcept;
+QM_EXPORT bool SetTrackMediaPitch(ReaProject* projID, int trackID, int trackItemID,
+                                  double setPitch) noexcept;
+QM_EXPORT bool SetSelectedTrackMediaPitch(ReaProject* projID, int selectTrackID, int trackItemID,
+                                          double setPitch) noexcept;
+QM_EXPORT bool SetMediaItemAddPitch(MediaItem* item, double addPitch) noexcept;
+QM_EXPORT bool SetMediaAddPitch(ReaProject* projID, int itemID, double addPitch) noexcept;
+QM_EXPORT bool SetSelectedMediaAddPitch(ReaProject* projID, int selectItemID,
+                                        double addPitch) noexcept;
+QM_EXPORT bool SetTrackMediaAddPitch(ReaProject* projID, int trackID, int trackItemID,
+                                     double addPitch) noexcept;
+QM_EXPORT bool SetSelectedTrackMediaAddPitch(ReaProject* projID, int selectTrackID, int trackItemID,
+                                             double addPitch) noexcept;
+QM_EXPORT bool GetMediaItemRate(MediaItem* item, double* rateOut) noexcept;
+QM_EXPORT bool GetMediaRate(ReaProject* projID, int itemID, double* rateOut) noexcept;
+QM_EXPORT bool GetSelectedMediaRate(ReaProject* projID, int selectItemID, double* rateOut) noexcept;
+QM_EXPORT bool GetTrackMediaRate(ReaProject* projID, int trackID, int trackItemID,
+                                 double* rateOut) noexcept;
+QM_EXPORT bool GetSelectedTrackMediaRate(ReaProject* projID, int selectTrackID, int trackItemID,
+                                         double* rateOut) noexcept;
+QM_EXPORT bool SetMediaItemRate(MediaItem* item, double setRate) noexcept;
+QM_EXPORT bool SetMediaRate(ReaProject* projID, int itemID, double setRate) noexcept;
+QM_EXPORT bool SetSelectedMediaRate(ReaProject* projID, int selectItemID, double setRate) noexcept;
+QM_EXPORT bool SetTrackMediaRate(ReaProject* projID, int trackID, int trackItemID,
+                                 double setRate) noexcept;
+QM_EXPORT bool SetSelectedTrackMediaRate(ReaProject* projID, int selectTrackID, int trackItemID,
+                                         double setRate) noexcept;
 
 // Deletion, selection and moving between tracks
 

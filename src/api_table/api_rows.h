@@ -75,13 +75,63 @@
     ROW(GetSelectedTrackMediaEndTime, "bool", "ReaProject*,int,int,double*", "projID,selectTrackID,trackItemID,endTimeOut", "[QM:API]Get Select Track Media EndTime")
 
 // Fades
-#define QM_ROWS_FADES(ROW)
+#define QM_ROWS_FADES(ROW) \
+    ROW(GetMediaItemFade, "bool", "MediaItem*,int*,double*,int*,double*", "item,inTypeOut,inLenOut,outTypeOut,outLenOut", "[QM:API]Get Media Item Fade") \
+    ROW(GetMediaFade, "bool", "ReaProject*,int,int*,double*,int*,double*", "projID,itemID,inTypeOut,inLenOut,outTypeOut,outLenOut", "[QM:API]Get Media Fade") \
+    ROW(GetSelectedMediaFade, "bool", "ReaProject*,int,int*,double*,int*,double*", "projID,selectItemID,inTypeOut,inLenOut,outTypeOut,outLenOut", "[QM:API]Get Select Media Fade") \
+    ROW(GetTrackMediaFade, "bool", "ReaProject*,int,int,int*,double*,int*,double*", "projID,trackID,trackItemID,inTypeOut,inLenOut,outTypeOut,outLenOut", "[QM:API]Get Track Media Fade") \
+    ROW(GetSelectedTrackMediaFade, "bool", "ReaProject*,int,int,int*,double*,int*,double*", "projID,selectTrackID,trackItemID,inTypeOut,inLenOut,outTypeOut,outLenOut", "[QM:API]Get Select Track Media Fade") \
+    ROW(SetMediaItemFade, "bool", "MediaItem*,int,double,int,double", "item,inType,inLen,outType,outLen", "[QM:API]Set Media Item Fade") \
+    ROW(SetMediaFade, "bool", "ReaProject*,int,int,double,int,double", "projID,itemID,inType,inLen,outType,outLen", "[QM:API]Set Media Fade") \
+    ROW(SetSelectedMediaFade, "bool", "ReaProject*,int,int,double,int,double", "projID,selectItemID,inType,inLen,outType,outLen", "[QM:API]Set Select Media Fade") \
+    ROW(SetTrackMediaFade, "bool", "ReaProject*,int,int,int,double,int,double", "projID,trackID,trackItemID,inType,inLen,outType,outLen", "[QM:API]Set Track Media Fade") \
+    ROW(SetSelectedTrackMediaFade, "bool", "ReaProject*,int,int,int,double,int,double", "projID,selectTrackID,trackItemID,inType,inLen,outType,outLen", "[QM:API]Set Select Track Media Fade")
 
 // Volume
-#define QM_ROWS_VOLUME(ROW)
+#define QM_ROWS_VOLUME(ROW) \
+    ROW(GetMediaItemVolume, "bool", "MediaItem*,double*", "item,volumeOut", "[QM:API]Get Media Item Volume") \
+    ROW(GetMediaVolume, "bool", "ReaProject*,int,double*", "projID,itemID,volumeOut", "[QM:API]Get Media Volume") \
+    ROW(GetSelectedMediaVolume, "bool", "ReaProject*,int,double*", "projID,selectItemID,volumeOut", "[QM:API]Get Select Media Volume") \
+    ROW(GetTrackMediaVolume, "bool", "ReaProject*,int,int,double*", "projID,trackID,trackItemID,volumeOut", "[QM:API]Get Track Media Volume") \
+    ROW(GetSelectedTrackMediaVolume, "bool", "ReaProject*,int,int,double*", "projID,selectTrackID,trackItemID,volumeOut", "[QM:API]Get Select Track Media Volume") \
+    ROW(SetMediaItemVolume, "bool", "MediaItem*,double", "item,volume", "[QM:API]Set Media item Volume") \
+    ROW(SetMediaVolume, "bool", "ReaProject*,int,double", "projID,itemID,volume", "[QM:API]Set Media Volume") \
+    ROW(SetSelectedMediaVolume, "bool", "ReaProject*,int,double", "projID,selectItemID,volume", "[QM:API]Set Select Media Volume") \
+    ROW(SetTrackMediaVolume, "bool", "ReaProject*,int,int,double", "projID,trackID,trackItemID,volume", "[QM:API]Set Track Media Volume") \
+    ROW(SetSelectedTrackMediaVolume, "bool", "ReaProject*,int,int,double", "projID,selectTrackID,trackItemID,volume", "[QM:API]Set Select Track Media Volume") \
+    ROW(SetMediaItemAddVolume, "bool", "MediaItem*,double", "item,addVolume", "[QM:API]Set Media item Add Volume") \
+    ROW(SetMediaAddVolume, "bool", "ReaProject*,int,double", "projID,itemID,addVolume", "[QM:API]Set Media Add Volume") \
+    ROW(SetSelectedMediaAddVolume, "bool", "ReaProject*,int,double", "projID,selectItemID,addVolume", "[QM:API]Set Select Media Add Volume") \
+    ROW(SetTrackMediaAddVolume, "bool", "ReaProject*,int,int,double", "projID,trackID,trackItemID,addVolume", "[QM:API]Set Track Media Add Volume") \
+    ROW(SetSelectedTrackMediaAddVolume, "bool", "ReaProject*,int,int,double", "projID,selectTrackID,trackItemID,addVolume", "[QM:API]Set Select Track Media Add Volume")
 
 // Pitch and play rate
-#define QM_ROWS_PITCH_RATE(ROW)
+#define QM_ROWS_PITCH_RATE(ROW) \
+    ROW(GetMediaItemPitch, "bool", "MediaItem*,double*", "item,pitchOut", "[QM:API]Get Media Item Pitch") \
+    ROW(GetMediaPitch, "bool", "ReaProject*,int,double*", "projID,itemID,pitchOut", "[QM:API]Get Media Pitch") \
+    ROW(GetSelectedMediaPitch, "bool", "ReaProject*,int,double*", "projID,selectItemID,pitchOut", "[QM:API]Get Select Media Pitch") \
+    ROW(GetTrackMediaPitch, "bool", "ReaProject*,int,int,double*", "projID,trackID,trackItemID,pitchOut", "[QM:API]Get Track Media Pitch") \
+    ROW(GetSelectedTrackMediaPitch, "bool", "ReaProject*,int,int,double*", "projID,selectTrackID,trackItemID,pitchOut", "[QM:API]Get Track Media Pitch") \
+    ROW(SetMediaItemPitch, "bool", "MediaItem*,double", "item,setPitch", "[QM:API]Set Media Item Pitch") \
+    ROW(SetMediaPitch, "bool", "ReaProject*,int,double", "projID,itemID,setPitch", "[QM:API]Set Media Pitch") \
+    ROW(SetSelectedMediaPitch, "bool", "ReaProject*,int,double", "projID,selectItemID,setPitch", "[QM:API]Set Select Media Pitch") \
+    ROW(SetTrackMediaPitch, "bool", "ReaProject*,int,int,double", "projID,trackID,trackItemID,setPitch", "[QM:API]Set Track Media Pitch") \
+    ROW(SetSelectedTrackMediaPitch, "bool", "ReaProject*,int,int,double", "projID,selectTrackID,trackItemID,setPitch", "[QM:API]Set Select Track Media Pitch") \
+    ROW(SetMediaItemAddPitch, "bool", "MediaItem*,double", "item,addPitch", "[QM:API]Set Media Item Add Pitch") \
+    ROW(SetMediaAddPitch, "bool", "ReaProject*,int,double", "projID,itemID,addPitch", "[QM:API]Set Media Add Pitch") \
+    ROW(SetSelectedMediaAddPitch, "bool", "ReaProject*,int,double", "projID,selectItemID,addPitch", "[QM:API]Set Select Media Add Pitch") \
+    ROW(SetTrackMediaAddPitch, "bool", "ReaProject*,int,int,double", "projID,trackID,trackItemID,addPitch", "[QM:API]Set Track Media Add Pitch") \
+    ROW(SetSelectedTrackMediaAddPitch, "bool", "ReaProject*,int,int,double", "projID,selectTrackID,trackItemID,addPitch", "[QM:API]Set Select Track Media Add Pitch") \
+    ROW(GetMediaItemRate, "bool", "MediaItem*,double*", "item,rateOut", "[QM:API]Get Media Item Rate") \
+    ROW(GetMediaRate, "bool", "ReaProject*,int,double*", "projID,itemID,rateOut", "[QM:API]Get Media Rate") \
+    ROW(GetSelectedMediaRate, "bool", "ReaProject*,int,double*", "projID,itemID,rateOut", "[QM:API]Get Select Media Rate") \
+    ROW(GetTrackMediaRate, "bool", "ReaProject*,int,int,double*", "projID,trackID,trackItemID,rateOut", "[QM:API]Get Track Media Rate") \
+    ROW(GetSelectedTrackMediaRate, "bool", "ReaProject*,int,int,double*", "projID,selectTrackID,trackItemID,rateOut", "[QM:API]Get Select Track Media Rate") \
+    ROW(SetMediaItemRate, "bool", "MediaItem*,double", "item,setRate", "[QM:API]Set Media Item Rate") \
+    ROW(SetMediaRate, "bool", "ReaProject*,int,double", "projID,itemID,setRate", "[QM:API]Set Media Rate") \
+    ROW(SetSelectedMediaRate, "bool", "ReaProject*,int,double", "projID,selectItemID,setRate", "[QM:API]Set Select Media Rate") \
+    ROW(SetTrackMediaRate, "bool", "ReaProject*,int,int,double", "projID,trackID,trackItemID,setRate", "[QM:API]Set Track Media Rate") \
+    ROW(SetSelectedTrackMediaRate, "bool", "ReaProject*,int,int,double", "projID,trackID,trackItemID,setRate", "[QM:API]Set Select Track Media Rate")
 
 // Deletion, selection and moving between tracks
 #define QM_ROWS_EDITING(ROW)
