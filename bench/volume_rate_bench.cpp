@@ -1,0 +1,110 @@
+// A volume read and a rate change called as a script calls them, against the same host calls made
+// directly: what the wrapper, the checks and the conversions add to REAPER's own work.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdint>
+
+#include "api/api.h"
+#include "entry/entry.h"
+#include "script_bridge/wrappers.h"
+#include "sim/host.h"
+#include "utility/utility.h"
+
+namespace {
+
+struct Session {
+    sim::Host host;
+    Session() {
+        sim::Track* track = host.add_track(nullptr, "T", true);
+        sim::ItemSpec spec;
+        spec.length = 8.0;
+        spec.fade_in = 1.0;
+        spec.fade_out = 2.0;
+        spec.vol = 0.5;
+        spec.takes = {sim::TakeSpec{}};
+        for (int i = 0; i < 8; ++i) host.add_item(track, spec);
+        ReaperPluginEntry(nullptr, reinterpret_cast<reaper_plugin_info_t*>(host.plugin_info()));
+    }
+    ~Session() { ReaperPluginEntry(nullptr, nullptr); }
+
+    // The simulated host logs every call; keep the log from growing without end.
+    void tidy(std::int64_t iteration) {
+        if ((iteration & 1023) == 0) host.clear_call_log();
+    }
+};
+
+void* slot(int v) {
+    return reinterpret_cast<void*>(static_cast<std::intptr_t>(v));
+}
+
+void DirectVolumeRead(benchmark::State& state) {
+    Session session;
+    std::int64_t n = 0;
+    for (auto _ : state) {
+        MediaItem* item = GetMediaItem(nullptr, 5);
+        double level = 0.0;
+        if (item != nullptr) {
+            level = qm_utility::round(qm_utility::to_dB(GetMediaItemInfo_Value(item, "D_VOL")), 2);
+        }
+        benchmark::DoNotOptimize(level);
+        session.tidy(++n);
+    }
+}
+BENCHMARK(DirectVolumeRead);
+
+void ScriptVolumeRead(benchmark::State& state) {
+    Session session;
+    double level = 0.0;
+    void* args[] = {nullptr, slot(5), &level};
+    std::int64_t n = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(args);
+        benchmark::DoNotOptimize(__vararg_GetMediaVolume(args, 3));
+        session.tidy(++n);
+    }
+}
+BENCHMARK(ScriptVolumeRead);
+
+// Between 1 and 2 and back, so the item's length stays where it was.
+void DirectRateChange(benchmark::State& state) {
+    Session session;
+    double rate = 1.0;
+    std::int64_t n = 0;
+    for (auto _ : state) {
+        rate = 3.0 - rate;
+        MediaItem* item = GetMediaItem(nullptr, 5);
+        if (item == nullptr) continue;
+        MediaItem_Take* take = GetActiveTake(item);
+        const double ratio = rate / GetMediaItemTakeInfo_Value(take, "D_PLAYRATE");
+        const double length = GetMediaItemInfo_Value(item, "D_LENGTH") / ratio;
+        benchmark::DoNotOptimize(GetMediaItemInfo_Value(item, "D_FADEINLEN") / ratio);
+        benchmark::DoNotOptimize(GetMediaItemInfo_Value(item, "D_FADEOUTLEN") / ratio);
+        bool ok = SetMediaItemInfo_Value(item, "D_LENGTH", length);
+        ok = SetMediaItemTakeInfo_Value(take, "D_PLAYRATE", rate) && ok;
+        const double fade_in = GetMediaItemInfo_Value(item, "D_FADEINLEN") / ratio;
+        const double fade_out = GetMediaItemInfo_Value(item, "D_FADEOUTLEN") / ratio;
+        ok = SetMediaItemInfo_Value(item, "D_FADEINLEN", fade_in) && ok;
+        ok = SetMediaItemInfo_Value(item, "D_FADEOUTLEN", fade_out) && ok;
+        UpdateArrange();
+        benchmark::DoNotOptimize(ok);
+        session.tidy(++n);
+    }
+}
+BENCHMARK(DirectRateChange);
+
+void ScriptRateChange(benchmark::State& state) {
+    Session session;
+    double rate = 1.0;
+    void* args[] = {nullptr, slot(5), &rate};
+    std::int64_t n = 0;
+    for (auto _ : state) {
+        rate = 3.0 - rate;
+        benchmark::DoNotOptimize(args);
+        benchmark::DoNotOptimize(__vararg_SetMediaRate(args, 3));
+        session.tidy(++n);
+    }
+}
+BENCHMARK(ScriptRateChange);
+
+}  // namespace
