@@ -12,6 +12,46 @@ QM_EXPORT MediaItem* GetMediaTrackItemSelect(ReaProject* projID, int trackID, in
 // Media type counts
 
 // Source formats: bit depth, sample rate, channels, channel mode
+QM_EXPORT bool GetMediaItemBitRate(MediaItem* item, int* bitRateOut) noexcept;
+QM_EXPORT bool GetMediaBitRate(ReaProject* projID, int itemID, int* bitRateOut) noexcept;
+QM_EXPORT bool GetSelectedMediaBitRate(ReaProject* projID, int selectItemID,
+                                       int* bitRateOut) noexcept;
+QM_EXPORT bool GetTrackMediaBitRate(ReaProject* projID, int trackID, int trackItemID,
+                                    int* bitRateOut) noexcept;
+QM_EXPORT bool GetSelectedTrackMediaBitRate(ReaProject* projID, int selectTrackID, int trackItemID,
+                                            int* bitRateOut) noexcept;
+QM_EXPORT bool GetMediaItemSampleRate(MediaItem* item, int* sampleOut) noexcept;
+QM_EXPORT bool GetMediaSampleRate(ReaProject* projID, int itemID, int* sampleOut) noexcept;
+QM_EXPORT bool GetSelectedMediaSampleRate(ReaProject* projID, int selectItemID,
+                                          int* sampleOut) noexcept;
+QM_EXPORT bool GetTrackMediaSampleRate(ReaProject* projID, int trackID, int trackItemID,
+                                       int* sampleOut) noexcept;
+QM_EXPORT bool GetSelectedTrackMediaSampleRate(ReaProject* projID, int selectTrackID,
+                                               int trackItemID, int* sampleOut) noexcept;
+QM_EXPORT bool GetMediaItemNumChannels(MediaItem* item, int* channelOut) noexcept;
+QM_EXPORT bool GetMediaNumChannels(ReaProject* projID, int itemID, int* channelOut) noexcept;
+QM_EXPORT bool GetSelectedMediaNumChannels(ReaProject* projID, int selectItemID,
+                                           int* channelOut) noexcept;
+QM_EXPORT bool GetTrackMediaNumChannels(ReaProject* projID, int trackID, int trackItemID,
+                                        int* channelOut) noexcept;
+QM_EXPORT bool GetSelectedTrackMediaNumChannels(ReaProject* projID, int selectTrackID,
+                                                int trackItemID, int* channelOut) noexcept;
+QM_EXPORT bool GetMediaItemChannelMode(MediaItem* item, int* chModeOut) noexcept;
+QM_EXPORT bool GetMediaChannelMode(ReaProject* projID, int itemID, int* chModeOut) noexcept;
+QM_EXPORT bool GetSelectedMediaChannelMode(ReaProject* projID, int selectItemID,
+                                           int* chModeOut) noexcept;
+QM_EXPORT bool GetTrackMediaChannelMode(ReaProject* projID, int trackID, int trackItemID,
+                                        int* chModeOut) noexcept;
+QM_EXPORT bool GetSelectedTrackMediaChannelMode(ReaProject* projID, int selectTrackID,
+                                                int trackItemID, int* chModeOut) noexcept;
+QM_EXPORT bool SetMediaItemChannelMode(MediaItem* item, int setChannelMode) noexcept;
+QM_EXPORT bool SetMediaChannelMode(ReaProject* projID, int itemID, int setChannelMode) noexcept;
+QM_EXPORT bool SetSelectedMediaChannelMode(ReaProject* projID, int selectItemID,
+                                           int setChannelMode) noexcept;
+QM_EXPORT bool SetTrackMediaChannelMode(ReaProject* projID, int trackID, int trackItemID,
+                                        int setChannelMode) noexcept;
+QM_EXPORT bool SetSelectedTrackMediaChannelMode(ReaProject* projID, int selectTrackID,
+                                                int trackItemID, int setChannelMode) noexcept;
 
 // Take name and mute
 QM_EXPORT bool GetMediaItemName(MediaItem* item, char* nameOut, int nameOut_sz) noexcept;

@@ -16,7 +16,32 @@
 #define QM_ROWS_TYPE_COUNTS(ROW)
 
 // Source formats: bit depth, sample rate, channels, channel mode
-#define QM_ROWS_SOURCE_FORMAT(ROW)
+#define QM_ROWS_SOURCE_FORMAT(ROW) \
+    ROW(GetMediaItemBitRate, "bool", "MediaItem*,int*", "item,bitRateOut", "[QM:API]Get Bit rate of media Item") \
+    ROW(GetMediaBitRate, "bool", "ReaProject*,int,int*", "projID,itemID,bitRateOut", "[QM:API]Get Bit rate of media") \
+    ROW(GetSelectedMediaBitRate, "bool", "ReaProject*,int,int*", "projID,selectItemID,bitRateOut", "[QM:API]Get Bit rate of select media") \
+    ROW(GetTrackMediaBitRate, "bool", "ReaProject*,int,int,int*", "projID,trackID,trackItemID,bitRateOut", "[QM:API]Get Bit rate of track media") \
+    ROW(GetSelectedTrackMediaBitRate, "bool", "ReaProject*,int,int,int*", "projID,selectTrackID,trackItemID,bitRateOut", "[QM:API]Get Bit rate of select track media") \
+    ROW(GetMediaItemSampleRate, "bool", "MediaItem*,int*", "item,sampleOut", "[QM:API]Get sample rate of media item") \
+    ROW(GetMediaSampleRate, "bool", "ReaProject*,int,int*", "projID,itemID,sampleOut", "[QM:API]Get sample rate of media") \
+    ROW(GetSelectedMediaSampleRate, "bool", "ReaProject*,int,int*", "projID,selectItemID,sampleOut", "[QM:API]Get sample rate of selectMedia") \
+    ROW(GetTrackMediaSampleRate, "bool", "ReaProject*,int,int,int*", "projID,trackID,trackItemID,sampleOut", "[QM:API]Get sample rate of trackMedia") \
+    ROW(GetSelectedTrackMediaSampleRate, "bool", "ReaProject*,int,int,int*", "projID,selectTrackID,trackItemID,sampleOut", "[QM:API]Get sample rate of selectTrackMedia") \
+    ROW(GetMediaItemNumChannels, "bool", "MediaItem*,int*", "item,channelOut", "[QM:API]Get the number of media item channels") \
+    ROW(GetMediaNumChannels, "bool", "ReaProject*,int,int*", "projID,itemID,channelOut", "[QM:API]Get the number of media channels") \
+    ROW(GetSelectedMediaNumChannels, "bool", "ReaProject*,int,int*", "projID,selectItemID,channelOut", "[QM:API]Get the number of selectMedia channels") \
+    ROW(GetTrackMediaNumChannels, "bool", "ReaProject*,int,int,int*", "projID,trackID,trackItemID,channelOut", "[QM:API]Get the number of trackMedia channels") \
+    ROW(GetSelectedTrackMediaNumChannels, "bool", "ReaProject*,int,int,int*", "projID,selectTrackID,trackItemID,channelOut", "[QM:API]Get the number of selectTrackMedia channels") \
+    ROW(GetMediaItemChannelMode, "bool", "MediaItem*,int*", "item,chModeOut", "[QM:API]Get media item channel mode") \
+    ROW(GetMediaChannelMode, "bool", "ReaProject*,int,int*", "projID,itemID,chModeOut", "[QM:API]Get media channel mode") \
+    ROW(GetSelectedMediaChannelMode, "bool", "ReaProject*,int,int*", "projID,selectItemID,chModeOut", "[QM:API]Get select media channel mode") \
+    ROW(GetTrackMediaChannelMode, "bool", "ReaProject*,int,int,int*", "projID,trackID,trackItemID,chModeOut", "[QM:API]Get track media channel mode") \
+    ROW(GetSelectedTrackMediaChannelMode, "bool", "ReaProject*,int,int,int*", "projID,sselectTrackID,trackItemID,chModeOut", "[QM:API]Get select track media channel mode") \
+    ROW(SetMediaItemChannelMode, "bool", "MediaItem*,int", "item,setChannelMode", "[QM:API]Set media item channel mode") \
+    ROW(SetMediaChannelMode, "bool", "ReaProject*,int,int", "projID,itemID,setChannelMode", "[QM:API]Set media channel mode") \
+    ROW(SetSelectedMediaChannelMode, "bool", "ReaProject*,int,int", "projID,selectItemID,setChannelMode", "[QM:API]Set select media channel mode") \
+    ROW(SetTrackMediaChannelMode, "bool", "ReaProject*,int,int,int", "projID,trackID,trackItemID,setChannelMode", "[QM:API]Set track media channel mode") \
+    ROW(SetSelectedTrackMediaChannelMode, "bool", "ReaProject*,int,int,int", "projID,selectTrackID,trackItemID,setChannelMode", "[QM:API]Set select track media channel mode")
 
 // Take name and mute
 #define QM_ROWS_NAME_MUTE(ROW) \

@@ -1,0 +1,70 @@
+-- Source formats through every addressing form, as a script uses them: the sample rate and the
+-- channels a take plays, its channel mode read and written with one redraw, and the bit depth,
+-- which SWS answers when it is installed and which otherwise asks the user about SWS each time.
+local check = require("support.check")
+local forms = require("support.forms")
+
+local kick = reaper.GetMediaItem(0, 0) -- Kick.wav: mono, 48 kHz, 24 bits
+local loop = reaper.GetMediaItem(0, 2) -- Loop.flac: stereo, 44.1 kHz, 24 bits
+
+-- Channel mode, then the channels played from a mono and from a stereo source.
+local modes = {{0, 1, 2}, {1, 1, 2}, {2, 1, 1}, {3, 1, 1}, {66, 1, 1}, {67, 1, 2}, {70, 1, 2}}
+
+local sources = {{item = kick, rate = 48000, played = 2}, {item = loop, rate = 44100, played = 3}}
+for _, source in ipairs(sources) do
+  check.eq(#forms.of(source.item), 5, "every form reaches the item")
+  for _, form in ipairs(forms.of(source.item)) do
+    local label = form.name .. " " .. check.take_name(source.item) .. ": "
+    check.eq(select(2, forms.call(form, "Get", "SampleRate")), source.rate, label .. "sample rate")
+    for _, mode in ipairs(modes) do
+      local redraws = sim.redraw_count()
+      check.eq(forms.call(form, "Set", "ChannelMode", mode[1]), true, label .. "set mode")
+      check.eq(sim.redraw_count(), redraws + 1, label .. "one redraw")
+      check.eq(select(2, forms.call(form, "Get", "ChannelMode")), mode[1], label .. "mode")
+      check.eq(select(2, forms.call(form, "Get", "NumChannels")), mode[source.played],
+               label .. "channels with mode " .. mode[1])
+    end
+  end
+end
+
+-- Bit depth: SWS's answer while it is installed, a question without it, on every call.
+sim.set_sws_installed(true)
+for _, form in ipairs(forms.of(loop)) do
+  check.eq(select(2, forms.call(form, "Get", "BitRate")), 24, form.name .. ": SWS bit depth")
+end
+check.eq(#sim.message_boxes(), 0, "nothing asked while SWS is installed")
+
+sim.set_sws_installed(false)
+local asked = 0
+for _, form in ipairs(forms.of(loop)) do
+  local name = "QM_Get" .. form.name .. "BitRate"
+  for _ = 1, 2 do
+    local ok, bits = forms.call(form, "Get", "BitRate", 99)
+    check.eq(ok, false, name .. " without SWS")
+    check.eq(bits, 99, name .. " output untouched")
+    asked = asked + 1
+    local boxes = sim.message_boxes()
+    check.eq(#boxes, asked, name .. " asks every time")
+    local box = boxes[#boxes] or {}
+    check.eq(box.text and box.text:find(name .. "[^%w]") ~= nil, true, name .. " named")
+    check.eq(box.text and box.text:find("https://www.sws-extension.org/", 1, true) ~= nil, true,
+             name .. " offers the page")
+    check.eq(box.title, "VORMELT_PLIVEN", name .. " title")
+    check.eq(box.type, 4, name .. " Yes/No")
+  end
+end
+
+-- Nothing there: false, outputs as the script gave them, nothing asked, changed or redrawn.
+local before, redraws = sim.dump_text(), sim.redraw_count()
+for _, form in ipairs(forms.nowhere) do
+  for _, property in ipairs({"BitRate", "SampleRate", "NumChannels", "ChannelMode"}) do
+    local ok, out = forms.call(form, "Get", property, 99)
+    check.eq(ok, false, form.name .. " " .. property .. ", no item")
+    check.eq(out, 99, form.name .. " " .. property .. " output untouched")
+  end
+  check.eq(forms.call(form, "Set", "ChannelMode", 3), false, form.name .. " set mode, no item")
+end
+check.eq(#sim.message_boxes(), asked, "no item, no question")
+check.eq(sim.dump_text(), before, "nothing changed")
+check.eq(sim.redraw_count(), redraws, "nothing redrawn")
+check.done()

@@ -1,0 +1,293 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <new>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "dependency/dependency_manager.h"
+#include "family.h"
+#include "messages/messages.h"
+
+namespace {
+
+using qm_test::Form;
+using qm_test::int_slot;
+using qm_test::kForms;
+using qm_test::kIndexForms;
+using qm_test::kNaN;
+using qm_test::truth;
+
+const char kEnglish[] =
+    "To use QM_GetMediaBitRate, you need to install SWS/S&M extension.\nPlease refer to the URL "
+    "below for details.\n\nhttps://www.sws-extension.org/\n\nWould you like to open the URL?";
+const char kJapanese[] =
+    "QM_GetMediaBitRateを使用するためにはSWS/S&M extensionのインストールが必要です。\n"
+    "詳細は下記URLを参照ください。\n\nhttps://www.sws-extension.org/\n\nURLを開きますか？";
+
+// An environment variable set for the life of the object.
+class EnvVar {
+public:
+    EnvVar(const char* name, const std::string& value) : name_(name) {
+        if (const char* old = std::getenv(name)) old_ = old;
+        setenv(name, value.c_str(), 1);
+    }
+    ~EnvVar() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+class SourceFormat : public qm_test::FamilyTest {
+protected:
+    // Loads again with the message table the locale selects.
+    void reload_in(const char* locale) {
+        EnvVar lc_all("LC_ALL", locale);
+        ReaperPluginEntry(nullptr, nullptr);
+        ASSERT_EQ(ReaperPluginEntry(nullptr, qm_test::record_of(host)), 1);
+    }
+    sim::Source* target_source() { return target_take()->source; }
+};
+
+TEST_F(SourceFormat, PlayedChannelsFollowTheSourceAndTheChannelMode) {
+    struct Case {
+        int channels;
+        double mode;
+        int played;
+    };
+    const Case cases[] = {
+        {1, 0, 1},   {1, 1, 1},    {1, 2, 1},   {1, 66, 1}, {1, 67, 1},   {1, 70, 1}, {2, 0, 2},
+        {2, 1, 2},   {2, 2, 1},    {2, 66, 1},  {2, 67, 2}, {2, 70, 2},   {6, 0, 6},  {6, 1, 6},
+        {6, 2, 1},   {6, 5, 1},    {6, 66, 1},  {6, 67, 2}, {6, 70, 2},   {0, 0, 0},  {0, 3, 1},
+        {6, 1.5, 2}, {6, kNaN, 2}, {6, 2.9, 1}, {6, -3, 6}, {6, 66.9, 1},
+    };
+    for (Form form : kForms) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(qm_test::form_name(form, "Get", "NumChannels") + " channels " +
+                         std::to_string(c.channels) + " mode " + std::to_string(c.mode));
+            target_source()->media.channels = c.channels;
+            target_take()->params["I_CHANMODE"] = c.mode;
+            int out = -99;
+            EXPECT_TRUE(truth(call(form, "Get", "NumChannels", {&out})));
+            EXPECT_EQ(out, c.played);
+        }
+        target_source()->media.sample_rate = 96000;
+        int rate = 0;
+        EXPECT_TRUE(truth(call(form, "Get", "SampleRate", {&rate})));
+        EXPECT_EQ(rate, 96000);
+    }
+}
+
+TEST_F(SourceFormat, ChannelModeReadsTruncatedAndWritesReportingTheHostWithOneRedraw) {
+    struct Read {
+        double stored;
+        std::optional<int> read;  // none: no mode to report, false
+    };
+    const Read reads[] = {{0, 0},       {2.9, 2},   {-2.9, -2},         {70, 70},
+                          {1000, 1000}, {kNaN, {}}, {4294967296.0, {}}, {-1e300, {}}};
+    for (Form form : kForms) {
+        SCOPED_TRACE(qm_test::form_name(form, "", "ChannelMode"));
+        for (const Read& r : reads) {
+            target_take()->params["I_CHANMODE"] = r.stored;
+            int out = -99;
+            EXPECT_EQ(truth(call(form, "Get", "ChannelMode", {&out})), r.read.has_value());
+            EXPECT_EQ(out, r.read.value_or(-99)) << r.stored;
+        }
+        const int redraws = host.redraw_count();
+        EXPECT_TRUE(truth(call(form, "Set", "ChannelMode", {int_slot(1000)})));
+        EXPECT_EQ(target_take()->params["I_CHANMODE"], 1000.0);
+        EXPECT_EQ(host.redraw_count(), redraws + 1);
+    }
+    host.fail_parameter_writes("I_CHANMODE");
+    for (Form form : kForms) {
+        const int redraws = host.redraw_count();
+        EXPECT_FALSE(truth(call(form, "Set", "ChannelMode", {int_slot(3)})));
+        EXPECT_EQ(host.redraw_count(), redraws + 1);
+    }
+}
+
+TEST_F(SourceFormat, BitDepthIsSwsAnswerWhenInstalledAndAQuestionEveryTimeWhenNot) {
+    reload_in("en_US.UTF-8");
+    target_source()->media.bit_depth = 32;
+    host.set_sws_installed(true);
+    for (Form form : kForms) {
+        int out = 0;
+        EXPECT_TRUE(truth(call(form, "Get", "BitRate", {&out})));
+        EXPECT_EQ(out, 32) << qm_test::form_name(form, "Get", "BitRate");
+    }
+    // A take without a source is not handed to SWS.
+    target->active_take = 5;
+    for (Form form : kForms) {
+        int out = -1;
+        EXPECT_FALSE(truth(call(form, "Get", "BitRate", {&out})));
+        EXPECT_EQ(out, -1);
+    }
+    EXPECT_EQ(host.calls_to("CF_GetMediaSourceBitDepth"), 5);
+    target->active_take = 0;
+
+    host.set_sws_installed(false);
+    std::size_t asked = 0;
+    for (Form form : kForms) {
+        const std::string name = qm_test::form_name(form, "Get", "BitRate");
+        for (int again = 0; again < 2; ++again) {
+            int out = -1;
+            EXPECT_FALSE(truth(call(form, "Get", "BitRate", {&out})));
+            EXPECT_EQ(out, -1);
+            ASSERT_EQ(host.message_boxes().size(), ++asked) << name << " asks on every call";
+            const sim::MessageBoxRecord& box = host.message_boxes().back();
+            EXPECT_EQ(box.text.substr(0, box.text.find(',')), "To use QM_" + name);
+            EXPECT_EQ(box.title, "VORMELT_PLIVEN");
+            EXPECT_EQ(box.type, 4);
+        }
+    }
+    for (Form form : kIndexForms) {
+        int out = -1;
+        EXPECT_FALSE(truth(call(form, "Get", "BitRate", {&out}, false)));
+        EXPECT_EQ(out, -1);
+    }
+    EXPECT_EQ(host.message_boxes().size(), asked) << "no item, no question";
+}
+
+TEST_F(SourceFormat, QuestionIsInTheLanguageChosenAtLoad) {
+    struct Case {
+        const char* locale;
+        const char* text;
+    };
+    for (const Case& c :
+         {Case{"ja_JP.UTF-8", kJapanese}, Case{"en_US.UTF-8", kEnglish}, Case{"ja_JP", kJapanese},
+          Case{"ja_JP@x", kJapanese}, Case{"ja", kEnglish}, Case{"C", kEnglish}}) {
+        reload_in(c.locale);
+        EnvVar later("LC_ALL", "de_DE.UTF-8");  // read at load only
+        int out = 0;
+        EXPECT_FALSE(truth(call("GetMediaBitRate", {nullptr, int_slot(3), &out})));
+        ASSERT_FALSE(host.message_boxes().empty());
+        EXPECT_EQ(host.message_boxes().back().text, c.text) << c.locale;
+        EXPECT_EQ(host.message_boxes().back().title, "VORMELT_PLIVEN");
+    }
+}
+
+TEST_F(SourceFormat, NullOutputsAreRefusedBeforeAnyHostCallOrQuestion) {
+    for (Form form : kForms) {
+        for (const char* property : {"BitRate", "SampleRate", "NumChannels", "ChannelMode"}) {
+            EXPECT_FALSE(truth(call(form, "Get", property, {nullptr}))) << property;
+        }
+    }
+    EXPECT_TRUE(host.call_log().empty());
+    EXPECT_TRUE(host.message_boxes().empty());
+    // And an item that is not there: nothing read, written or redrawn.
+    const std::string before = host.dump();
+    for (Form form : kIndexForms) {
+        int out = -1;
+        for (const char* property : {"SampleRate", "NumChannels", "ChannelMode"}) {
+            EXPECT_FALSE(truth(call(form, "Get", property, {&out}, false))) << property;
+        }
+        EXPECT_FALSE(truth(call(form, "Set", "ChannelMode", {int_slot(2)}, false)));
+        EXPECT_EQ(out, -1);
+    }
+    EXPECT_EQ(host.dump(), before);
+    EXPECT_EQ(host.redraw_count(), 0);
+}
+
+// A table that cannot compose its question, as when memory runs out.
+class FailingTable final : public qm_app::message {
+public:
+    const char* ERROR_TITLE() const override { return "VORMELT_PLIVEN"; }
+    const char* MSG_DEPENDENCY_ERROR() const override { throw std::bad_alloc(); }
+};
+
+TEST_F(SourceFormat, AQuestionThatCannotBeComposedOrAnUnknownExtensionAsksNothing) {
+    qm_app::message_list = std::make_unique<FailingTable>();
+    for (Form form : kForms) {
+        int out = -1;
+        EXPECT_FALSE(truth(call(form, "Get", "BitRate", {&out})));
+        EXPECT_EQ(out, -1);
+    }
+    qm_app::message_list = std::make_unique<qm_app::message_en>();
+    dependency_manager::assert_not_installed("QM_GetMediaBitRate", "VORMELT_PLIVEN",
+                                             static_cast<dependency_manager::third_plugin>(1));
+    EXPECT_TRUE(host.message_boxes().empty());
+    EXPECT_EQ(host.calls_to("ShowMessageBox"), 0);
+}
+
+// The platform's opener, faked first on PATH: it records its arguments, one call per line.
+class Opener : public SourceFormat {
+protected:
+    void SetUp() override {
+        SourceFormat::SetUp();
+        char pattern[] = "/tmp/qm_opener_XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir_ = pattern;
+#ifdef __APPLE__
+        const std::string opener = dir_ + "/open";
+#else
+        const std::string opener = dir_ + "/xdg-open";
+#endif
+        std::ofstream(opener) << "#!/bin/sh\nprintf '[%s]' \"$@\" >> '" << record() << "'\n"
+                              << "echo >> '" << record() << "'\n";
+        chmod(opener.c_str(), 0700);
+        path_.emplace("PATH", dir_ + ":" + std::getenv("PATH"));
+    }
+    void TearDown() override {
+        path_.reset();
+        std::filesystem::remove_all(dir_);
+        SourceFormat::TearDown();
+    }
+    std::string record() const {
+        return dir_ + "/record";
+    }
+    // The opener runs in the background: what it recorded once `lines` calls have arrived.
+    std::string recorded(int lines) {
+        std::string text;
+        for (int tries = 0; tries < 500; ++tries) {
+            std::stringstream content;
+            content << std::ifstream(record()).rdbuf();
+            text = content.str();
+            if (std::count(text.begin(), text.end(), '\n') >= lines) break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return text;
+    }
+
+private:
+    std::string dir_;
+    std::optional<EnvVar> path_;
+};
+
+TEST_F(Opener, YesOpensTheSwsPageOnceNoOpensNothing) {
+    host.push_message_box_answer(7);
+    host.push_message_box_answer(2);  // closed otherwise
+    host.push_message_box_answer(6);
+    for (int n = 0; n < 3; ++n) {
+        int out = 0;
+        EXPECT_FALSE(truth(call("GetMediaItemBitRate", {sim::Host::handle(target), &out})));
+    }
+    EXPECT_EQ(recorded(1), "[https://www.sws-extension.org/]\n");
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_EQ(recorded(1), "[https://www.sws-extension.org/]\n") << "only Yes opens";
+}
+
+TEST_F(Opener, AnAddressReachesTheOpenerAsOneArgumentWhateverItHolds) {
+    const char* const addresses[] = {"https://example.org/a b", "it's", "x'; touch pwned; '",
+                                     "$(touch pwned)", "`touch pwned` && exit 1"};
+    dependency_manager::open_url(nullptr);
+    dependency_manager::open_url("");
+    std::string expected;
+    int lines = 0;
+    for (const char* address : addresses) {
+        dependency_manager::open_url(address);
+        expected += std::string("[") + address + "]\n";
+        EXPECT_EQ(recorded(++lines), expected);
+    }
+    EXPECT_NE(access("pwned", F_OK), 0);
+}
+
+}  // namespace
