@@ -10,8 +10,13 @@
 #include <regex>
 #include <vector>
 
+// The build passes the version from the VERSION file, the one place it is written.
+#ifndef QM_VERSION_TEXT
+#error "QM_VERSION_TEXT must be defined by the build"
+#endif
+
 namespace qm_app_def {
-const char* const VERSION = "2.1.1";
+const char* const VERSION = QM_VERSION_TEXT;
 }
 
 namespace qm_utility {

@@ -95,7 +95,7 @@ TEST(Module, LoadsRegistersAnswersScriptsAndUnloadsClean) {
     ASSERT_NE(get_version, nullptr);
     char version[16] = {};
     get_version(version, sizeof version);
-    EXPECT_STREQ(version, "2.1.1");
+    EXPECT_STREQ(version, QM_EXPECTED_VERSION);
 
     EXPECT_EQ(module->unload(), 0);
     EXPECT_FALSE(host.anything_registered());

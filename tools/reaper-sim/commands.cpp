@@ -10,6 +10,7 @@
 
 #include "default_project.h"
 #include "definition.h"
+#include "docs.h"
 #include "environment.h"
 #include "sim/host.h"
 
@@ -20,12 +21,16 @@ constexpr const char* kModuleName = "reaper_VORMELT_PLIVEN.so";
 
 constexpr const char* kUsage =
     "usage: reaper-sim list [MODULE] [--hide NAME]...\n"
+    "       reaper-sim docs DIR [MODULE]\n"
     "       reaper-sim run SCRIPT.lua [--ext MODULE] [--project FILE.lua] [--hide NAME]...\n"
     "                  [-- SCRIPT-ARGS...]\n"
     "       reaper-sim help\n"
     "\n"
     "list   Load MODULE into a fresh simulated REAPER, exactly as REAPER loads an extension,\n"
     "       and print every function it registers as a script author sees it.\n"
+    "docs   Load MODULE and write, from the definitions it registers, DIR/API.md (the\n"
+    "       script API reference) and DIR/<product>.lua (definitions for the Lua language\n"
+    "       server). `reaper-sim docs docs` regenerates the committed ones.\n"
     "run    Load the module, build the project, run SCRIPT.lua with `reaper` (the host's\n"
     "       functions and the module's reaper.QM_* functions) and `sim`, then unload.\n"
     "\n"
@@ -73,6 +78,8 @@ public:
     }
     LoadedModule(const LoadedModule&) = delete;
     LoadedModule& operator=(const LoadedModule&) = delete;
+
+    const sim::Module& module() const { return *module_; }
 
 private:
     sim::Host& host_;
@@ -199,6 +206,83 @@ int list_command(const std::vector<std::string>& args) {
     return kExitOk;
 }
 
+// "reaper_VORMELT_PLIVEN.so" -> "VORMELT_PLIVEN".
+std::string product_of(const std::string& module_file) {
+    std::string stem = std::filesystem::path(module_file).stem().string();
+    return stem.rfind("reaper_", 0) == 0 ? stem.substr(7) : stem;
+}
+
+std::string module_version(const sim::Module& module) {
+    using GetVersion = void (*)(char*, int);
+    const auto get_version = reinterpret_cast<GetVersion>(module.symbol("get_version"));
+    if (get_version == nullptr) return {};
+    char version[64] = {};
+    get_version(version, sizeof version);
+    return version;
+}
+
+bool write_file(const std::filesystem::path& path, const std::string& text) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << text;
+    file.close();
+    if (!file) {
+        std::fprintf(stderr, "reaper-sim: cannot write %s\n", path.string().c_str());
+        return false;
+    }
+    std::printf("wrote %s\n", path.string().c_str());
+    return true;
+}
+
+int docs_command(const std::vector<std::string>& args) {
+    std::string error;
+    const auto options = parse_options(args, false, error);
+    if (!options) return usage_error(error);
+    if (options->positional.empty() || options->positional.size() > 2)
+        return usage_error("docs takes DIR and at most one MODULE");
+    const std::filesystem::path dir = options->positional[0];
+    const auto path = module_path(options->positional.size() == 2
+                                      ? std::optional<std::string>(options->positional[1])
+                                      : std::nullopt);
+    if (!path) return usage_error("cannot tell where this program is; give MODULE");
+
+    sim::Host host;
+    for (const std::string& name : options->hidden) host.hide_function(name);
+    auto loaded = load_module(host, *path, options->hidden);
+    if (loaded == nullptr) return kExitUsage;
+
+    DocsSource source;
+    source.module = std::filesystem::path(*path).filename().string();
+    source.product = product_of(source.module);
+    source.version = module_version(loaded->module());
+    if (source.version.empty()) {
+        std::fprintf(stderr, "reaper-sim: warning: %s reports no version\n", source.module.c_str());
+    }
+    for (const sim::RegisteredFunction& reg : host.registered_functions()) {
+        auto def = reg.definition == nullptr
+                       ? std::nullopt
+                       : parse_definition(reg.name, definition_extent(reg.definition), error);
+        if (!def) {
+            std::fprintf(stderr, "reaper-sim: warning: %s left out: %s\n", reg.name.c_str(),
+                         reg.definition == nullptr ? "no definition text" : error.c_str());
+            continue;
+        }
+        if (!family_of(*def).known) {
+            std::fprintf(stderr,
+                         "reaper-sim: warning: %s is in no documented family; described by its "
+                         "shape alone\n",
+                         reg.name.c_str());
+        }
+        source.functions.push_back(std::move(*def));
+    }
+
+    std::error_code ec;
+    std::filesystem::create_directories(dir, ec);
+    const bool ok = write_file(dir / "API.md", api_reference(source)) &&
+                    write_file(dir / (source.product + ".lua"), lua_definitions(source));
+    std::fflush(stdout);
+    return ok ? kExitOk : kExitUsage;
+}
+
 void set_script_args(lua_State* L, const std::string& script, const Options& o) {
     lua_createtable(L, static_cast<int>(o.script_args.size()), 1);
     lua_pushstring(L, script.c_str());
@@ -267,6 +351,7 @@ int run_command_line(const std::vector<std::string>& args) {
     const std::string& command = args[0];
     if (command == "list") return list_command(args);
     if (command == "run") return run_command(args);
+    if (command == "docs") return docs_command(args);
     if (command == "help" || command == "--help" || command == "-h") {
         std::fputs(kUsage, stdout);
         return kExitOk;
