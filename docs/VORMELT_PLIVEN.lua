@@ -31,6 +31,286 @@ function reaper.QM_GetMediaItemSelect(projID, itemID, mediaTypeID) end
 ---@return MediaItem|nil item
 function reaper.QM_GetMediaTrackItemSelect(projID, trackID, itemID, mediaTypeID) end
 
+---Bit depth. The bit depth of the active take's source, as the SWS extension reports it.
+---
+---`[QM:API]Get Bit rate of media Item`
+---
+---`false`: no item at that index, or the SWS extension is not installed (the user is then asked whether to open its web page); the output is not written.
+---@param item MediaItem
+---@return boolean ok
+---@return integer bitRate
+function reaper.QM_GetMediaItemBitRate(item) end
+
+---Bit depth. The bit depth of the active take's source, as the SWS extension reports it.
+---
+---`[QM:API]Get Bit rate of media`
+---
+---`false`: no item at that index, or the SWS extension is not installed (the user is then asked whether to open its web page); the output is not written.
+---@param projID ReaProject|0|nil
+---@param itemID integer
+---@return boolean ok
+---@return integer bitRate
+function reaper.QM_GetMediaBitRate(projID, itemID) end
+
+---Bit depth. The bit depth of the active take's source, as the SWS extension reports it.
+---
+---`[QM:API]Get Bit rate of select media`
+---
+---`false`: no item at that index, or the SWS extension is not installed (the user is then asked whether to open its web page); the output is not written.
+---@param projID ReaProject|0|nil
+---@param selectItemID integer
+---@return boolean ok
+---@return integer bitRate
+function reaper.QM_GetSelectedMediaBitRate(projID, selectItemID) end
+
+---Bit depth. The bit depth of the active take's source, as the SWS extension reports it.
+---
+---`[QM:API]Get Bit rate of track media`
+---
+---`false`: no item at that index, or the SWS extension is not installed (the user is then asked whether to open its web page); the output is not written.
+---@param projID ReaProject|0|nil
+---@param trackID integer
+---@param trackItemID integer
+---@return boolean ok
+---@return integer bitRate
+function reaper.QM_GetTrackMediaBitRate(projID, trackID, trackItemID) end
+
+---Bit depth. The bit depth of the active take's source, as the SWS extension reports it.
+---
+---`[QM:API]Get Bit rate of select track media`
+---
+---`false`: no item at that index, or the SWS extension is not installed (the user is then asked whether to open its web page); the output is not written.
+---@param projID ReaProject|0|nil
+---@param selectTrackID integer
+---@param trackItemID integer
+---@return boolean ok
+---@return integer bitRate
+function reaper.QM_GetSelectedTrackMediaBitRate(projID, selectTrackID, trackItemID) end
+
+---Sample rate. Of the active take's source, in samples per second.
+---
+---`[QM:API]Get sample rate of media item`
+---
+---`false`: no item at that index; the outputs are not written.
+---@param item MediaItem
+---@return boolean ok
+---@return integer sample
+function reaper.QM_GetMediaItemSampleRate(item) end
+
+---Sample rate. Of the active take's source, in samples per second.
+---
+---`[QM:API]Get sample rate of media`
+---
+---`false`: no item at that index; the outputs are not written.
+---@param projID ReaProject|0|nil
+---@param itemID integer
+---@return boolean ok
+---@return integer sample
+function reaper.QM_GetMediaSampleRate(projID, itemID) end
+
+---Sample rate. Of the active take's source, in samples per second.
+---
+---`[QM:API]Get sample rate of selectMedia`
+---
+---`false`: no item at that index; the outputs are not written.
+---@param projID ReaProject|0|nil
+---@param selectItemID integer
+---@return boolean ok
+---@return integer sample
+function reaper.QM_GetSelectedMediaSampleRate(projID, selectItemID) end
+
+---Sample rate. Of the active take's source, in samples per second.
+---
+---`[QM:API]Get sample rate of trackMedia`
+---
+---`false`: no item at that index; the outputs are not written.
+---@param projID ReaProject|0|nil
+---@param trackID integer
+---@param trackItemID integer
+---@return boolean ok
+---@return integer sample
+function reaper.QM_GetTrackMediaSampleRate(projID, trackID, trackItemID) end
+
+---Sample rate. Of the active take's source, in samples per second.
+---
+---`[QM:API]Get sample rate of selectTrackMedia`
+---
+---`false`: no item at that index; the outputs are not written.
+---@param projID ReaProject|0|nil
+---@param selectTrackID integer
+---@param trackItemID integer
+---@return boolean ok
+---@return integer sample
+function reaper.QM_GetSelectedTrackMediaSampleRate(projID, selectTrackID, trackItemID) end
+
+---Channels as played. The source's channel count under the take's channel mode: a mono source gives 1, modes 2 to 66 give 1, modes 67 and above give 2.
+---
+---`[QM:API]Get the number of media item channels`
+---
+---`false`: no item at that index; the outputs are not written.
+---@param item MediaItem
+---@return boolean ok
+---@return integer channel
+function reaper.QM_GetMediaItemNumChannels(item) end
+
+---Channels as played. The source's channel count under the take's channel mode: a mono source gives 1, modes 2 to 66 give 1, modes 67 and above give 2.
+---
+---`[QM:API]Get the number of media channels`
+---
+---`false`: no item at that index; the outputs are not written.
+---@param projID ReaProject|0|nil
+---@param itemID integer
+---@return boolean ok
+---@return integer channel
+function reaper.QM_GetMediaNumChannels(projID, itemID) end
+
+---Channels as played. The source's channel count under the take's channel mode: a mono source gives 1, modes 2 to 66 give 1, modes 67 and above give 2.
+---
+---`[QM:API]Get the number of selectMedia channels`
+---
+---`false`: no item at that index; the outputs are not written.
+---@param projID ReaProject|0|nil
+---@param selectItemID integer
+---@return boolean ok
+---@return integer channel
+function reaper.QM_GetSelectedMediaNumChannels(projID, selectItemID) end
+
+---Channels as played. The source's channel count under the take's channel mode: a mono source gives 1, modes 2 to 66 give 1, modes 67 and above give 2.
+---
+---`[QM:API]Get the number of trackMedia channels`
+---
+---`false`: no item at that index; the outputs are not written.
+---@param projID ReaProject|0|nil
+---@param trackID integer
+---@param trackItemID integer
+---@return boolean ok
+---@return integer channel
+function reaper.QM_GetTrackMediaNumChannels(projID, trackID, trackItemID) end
+
+---Channels as played. The source's channel count under the take's channel mode: a mono source gives 1, modes 2 to 66 give 1, modes 67 and above give 2.
+---
+---`[QM:API]Get the number of selectTrackMedia channels`
+---
+---`false`: no item at that index; the outputs are not written.
+---@param projID ReaProject|0|nil
+---@param selectTrackID integer
+---@param trackItemID integer
+---@return boolean ok
+---@return integer channel
+function reaper.QM_GetSelectedTrackMediaNumChannels(projID, selectTrackID, trackItemID) end
+
+---Read the channel mode. The active take's channel mode: 0 normal, 1 reverse stereo, 2 downmix, 3 left, 4 right, higher values pick channels.
+---
+---`[QM:API]Get media item channel mode`
+---
+---`false`: no item at that index; the outputs are not written.
+---@param item MediaItem
+---@return boolean ok
+---@return integer chMode
+function reaper.QM_GetMediaItemChannelMode(item) end
+
+---Read the channel mode. The active take's channel mode: 0 normal, 1 reverse stereo, 2 downmix, 3 left, 4 right, higher values pick channels.
+---
+---`[QM:API]Get media channel mode`
+---
+---`false`: no item at that index; the outputs are not written.
+---@param projID ReaProject|0|nil
+---@param itemID integer
+---@return boolean ok
+---@return integer chMode
+function reaper.QM_GetMediaChannelMode(projID, itemID) end
+
+---Read the channel mode. The active take's channel mode: 0 normal, 1 reverse stereo, 2 downmix, 3 left, 4 right, higher values pick channels.
+---
+---`[QM:API]Get select media channel mode`
+---
+---`false`: no item at that index; the outputs are not written.
+---@param projID ReaProject|0|nil
+---@param selectItemID integer
+---@return boolean ok
+---@return integer chMode
+function reaper.QM_GetSelectedMediaChannelMode(projID, selectItemID) end
+
+---Read the channel mode. The active take's channel mode: 0 normal, 1 reverse stereo, 2 downmix, 3 left, 4 right, higher values pick channels.
+---
+---`[QM:API]Get track media channel mode`
+---
+---`false`: no item at that index; the outputs are not written.
+---@param projID ReaProject|0|nil
+---@param trackID integer
+---@param trackItemID integer
+---@return boolean ok
+---@return integer chMode
+function reaper.QM_GetTrackMediaChannelMode(projID, trackID, trackItemID) end
+
+---Read the channel mode. The active take's channel mode: 0 normal, 1 reverse stereo, 2 downmix, 3 left, 4 right, higher values pick channels.
+---
+---`[QM:API]Get select track media channel mode`
+---
+---`false`: no item at that index; the outputs are not written.
+---@param projID ReaProject|0|nil
+---@param sselectTrackID integer
+---@param trackItemID integer
+---@return boolean ok
+---@return integer chMode
+function reaper.QM_GetSelectedTrackMediaChannelMode(projID, sselectTrackID, trackItemID) end
+
+---Set the channel mode. Stored as given; the arrange view is redrawn.
+---
+---`[QM:API]Set media item channel mode`
+---
+---`false`: no item at that index (nothing changed, no redraw), or REAPER refused the write (the arrange view is redrawn all the same).
+---@param item MediaItem
+---@param setChannelMode integer
+---@return boolean ok
+function reaper.QM_SetMediaItemChannelMode(item, setChannelMode) end
+
+---Set the channel mode. Stored as given; the arrange view is redrawn.
+---
+---`[QM:API]Set media channel mode`
+---
+---`false`: no item at that index (nothing changed, no redraw), or REAPER refused the write (the arrange view is redrawn all the same).
+---@param projID ReaProject|0|nil
+---@param itemID integer
+---@param setChannelMode integer
+---@return boolean ok
+function reaper.QM_SetMediaChannelMode(projID, itemID, setChannelMode) end
+
+---Set the channel mode. Stored as given; the arrange view is redrawn.
+---
+---`[QM:API]Set select media channel mode`
+---
+---`false`: no item at that index (nothing changed, no redraw), or REAPER refused the write (the arrange view is redrawn all the same).
+---@param projID ReaProject|0|nil
+---@param selectItemID integer
+---@param setChannelMode integer
+---@return boolean ok
+function reaper.QM_SetSelectedMediaChannelMode(projID, selectItemID, setChannelMode) end
+
+---Set the channel mode. Stored as given; the arrange view is redrawn.
+---
+---`[QM:API]Set track media channel mode`
+---
+---`false`: no item at that index (nothing changed, no redraw), or REAPER refused the write (the arrange view is redrawn all the same).
+---@param projID ReaProject|0|nil
+---@param trackID integer
+---@param trackItemID integer
+---@param setChannelMode integer
+---@return boolean ok
+function reaper.QM_SetTrackMediaChannelMode(projID, trackID, trackItemID, setChannelMode) end
+
+---Set the channel mode. Stored as given; the arrange view is redrawn.
+---
+---`[QM:API]Set select track media channel mode`
+---
+---`false`: no item at that index (nothing changed, no redraw), or REAPER refused the write (the arrange view is redrawn all the same).
+---@param projID ReaProject|0|nil
+---@param selectTrackID integer
+---@param trackItemID integer
+---@param setChannelMode integer
+---@return boolean ok
+function reaper.QM_SetSelectedTrackMediaChannelMode(projID, selectTrackID, trackItemID, setChannelMode) end
+
 ---Read the take name. The active take's name, cut at its first full stop that has something after it on its line: `Vocals.take2.wav` reads `Vocals`.
 ---
 ---`[QM:API]Get media item name`
@@ -590,3 +870,593 @@ function reaper.QM_GetTrackMediaEndTime(projID, trackID, trackItemID) end
 ---@return boolean ok
 ---@return number endTime
 function reaper.QM_GetSelectedTrackMediaEndTime(projID, selectTrackID, trackItemID) end
+
+---Read the fades. Shapes (REAPER's numbering, 0 = linear) and lengths in seconds rounded to 2 places, fade-in first.
+---
+---`[QM:API]Get Media Item Fade`
+---
+---`false`: no item at that index; the outputs are not written.
+---@param item MediaItem
+---@return boolean ok
+---@return integer inType
+---@return number inLen
+---@return integer outType
+---@return number outLen
+function reaper.QM_GetMediaItemFade(item) end
+
+---Read the fades. Shapes (REAPER's numbering, 0 = linear) and lengths in seconds rounded to 2 places, fade-in first.
+---
+---`[QM:API]Get Media Fade`
+---
+---`false`: no item at that index; the outputs are not written.
+---@param projID ReaProject|0|nil
+---@param itemID integer
+---@return boolean ok
+---@return integer inType
+---@return number inLen
+---@return integer outType
+---@return number outLen
+function reaper.QM_GetMediaFade(projID, itemID) end
+
+---Read the fades. Shapes (REAPER's numbering, 0 = linear) and lengths in seconds rounded to 2 places, fade-in first.
+---
+---`[QM:API]Get Select Media Fade`
+---
+---`false`: no item at that index; the outputs are not written.
+---@param projID ReaProject|0|nil
+---@param selectItemID integer
+---@return boolean ok
+---@return integer inType
+---@return number inLen
+---@return integer outType
+---@return number outLen
+function reaper.QM_GetSelectedMediaFade(projID, selectItemID) end
+
+---Read the fades. Shapes (REAPER's numbering, 0 = linear) and lengths in seconds rounded to 2 places, fade-in first.
+---
+---`[QM:API]Get Track Media Fade`
+---
+---`false`: no item at that index; the outputs are not written.
+---@param projID ReaProject|0|nil
+---@param trackID integer
+---@param trackItemID integer
+---@return boolean ok
+---@return integer inType
+---@return number inLen
+---@return integer outType
+---@return number outLen
+function reaper.QM_GetTrackMediaFade(projID, trackID, trackItemID) end
+
+---Read the fades. Shapes (REAPER's numbering, 0 = linear) and lengths in seconds rounded to 2 places, fade-in first.
+---
+---`[QM:API]Get Select Track Media Fade`
+---
+---`false`: no item at that index; the outputs are not written.
+---@param projID ReaProject|0|nil
+---@param selectTrackID integer
+---@param trackItemID integer
+---@return boolean ok
+---@return integer inType
+---@return number inLen
+---@return integer outType
+---@return number outLen
+function reaper.QM_GetSelectedTrackMediaFade(projID, selectTrackID, trackItemID) end
+
+---Set the fades. Shapes and lengths in seconds, fade-in first; the arrange view is redrawn once.
+---
+---`[QM:API]Set Media Item Fade`
+---
+---`false`: no item at that index or a length that is not finite (nothing changed, no redraw), or REAPER refused one of the four writes (all attempted, redrawn once).
+---@param item MediaItem
+---@param inType integer
+---@param inLen number
+---@param outType integer
+---@param outLen number
+---@return boolean ok
+function reaper.QM_SetMediaItemFade(item, inType, inLen, outType, outLen) end
+
+---Set the fades. Shapes and lengths in seconds, fade-in first; the arrange view is redrawn once.
+---
+---`[QM:API]Set Media Fade`
+---
+---`false`: no item at that index or a length that is not finite (nothing changed, no redraw), or REAPER refused one of the four writes (all attempted, redrawn once).
+---@param projID ReaProject|0|nil
+---@param itemID integer
+---@param inType integer
+---@param inLen number
+---@param outType integer
+---@param outLen number
+---@return boolean ok
+function reaper.QM_SetMediaFade(projID, itemID, inType, inLen, outType, outLen) end
+
+---Set the fades. Shapes and lengths in seconds, fade-in first; the arrange view is redrawn once.
+---
+---`[QM:API]Set Select Media Fade`
+---
+---`false`: no item at that index or a length that is not finite (nothing changed, no redraw), or REAPER refused one of the four writes (all attempted, redrawn once).
+---@param projID ReaProject|0|nil
+---@param selectItemID integer
+---@param inType integer
+---@param inLen number
+---@param outType integer
+---@param outLen number
+---@return boolean ok
+function reaper.QM_SetSelectedMediaFade(projID, selectItemID, inType, inLen, outType, outLen) end
+
+---Set the fades. Shapes and lengths in seconds, fade-in first; the arrange view is redrawn once.
+---
+---`[QM:API]Set Track Media Fade`
+---
+---`false`: no item at that index or a length that is not finite (nothing changed, no redraw), or REAPER refused one of the four writes (all attempted, redrawn once).
+---@param projID ReaProject|0|nil
+---@param trackID integer
+---@param trackItemID integer
+---@param inType integer
+---@param inLen number
+---@param outType integer
+---@param outLen number
+---@return boolean ok
+function reaper.QM_SetTrackMediaFade(projID, trackID, trackItemID, inType, inLen, outType, outLen) end
+
+---Set the fades. Shapes and lengths in seconds, fade-in first; the arrange view is redrawn once.
+---
+---`[QM:API]Set Select Track Media Fade`
+---
+---`false`: no item at that index or a length that is not finite (nothing changed, no redraw), or REAPER refused one of the four writes (all attempted, redrawn once).
+---@param projID ReaProject|0|nil
+---@param selectTrackID integer
+---@param trackItemID integer
+---@param inType integer
+---@param inLen number
+---@param outType integer
+---@param outLen number
+---@return boolean ok
+function reaper.QM_SetSelectedTrackMediaFade(projID, selectTrackID, trackItemID, inType, inLen, outType, outLen) end
+
+---Read the volume in dB. The item's own volume, rounded to 2 places; a silent item reads `-inf` with `true`.
+---
+---`[QM:API]Get Media Item Volume`
+---
+---`false`: no item at that index; the outputs are not written.
+---@param item MediaItem
+---@return boolean ok
+---@return number volume
+function reaper.QM_GetMediaItemVolume(item) end
+
+---Read the volume in dB. The item's own volume, rounded to 2 places; a silent item reads `-inf` with `true`.
+---
+---`[QM:API]Get Media Volume`
+---
+---`false`: no item at that index; the outputs are not written.
+---@param projID ReaProject|0|nil
+---@param itemID integer
+---@return boolean ok
+---@return number volume
+function reaper.QM_GetMediaVolume(projID, itemID) end
+
+---Read the volume in dB. The item's own volume, rounded to 2 places; a silent item reads `-inf` with `true`.
+---
+---`[QM:API]Get Select Media Volume`
+---
+---`false`: no item at that index; the outputs are not written.
+---@param projID ReaProject|0|nil
+---@param selectItemID integer
+---@return boolean ok
+---@return number volume
+function reaper.QM_GetSelectedMediaVolume(projID, selectItemID) end
+
+---Read the volume in dB. The item's own volume, rounded to 2 places; a silent item reads `-inf` with `true`.
+---
+---`[QM:API]Get Track Media Volume`
+---
+---`false`: no item at that index; the outputs are not written.
+---@param projID ReaProject|0|nil
+---@param trackID integer
+---@param trackItemID integer
+---@return boolean ok
+---@return number volume
+function reaper.QM_GetTrackMediaVolume(projID, trackID, trackItemID) end
+
+---Read the volume in dB. The item's own volume, rounded to 2 places; a silent item reads `-inf` with `true`.
+---
+---`[QM:API]Get Select Track Media Volume`
+---
+---`false`: no item at that index; the outputs are not written.
+---@param projID ReaProject|0|nil
+---@param selectTrackID integer
+---@param trackItemID integer
+---@return boolean ok
+---@return number volume
+function reaper.QM_GetSelectedTrackMediaVolume(projID, selectTrackID, trackItemID) end
+
+---Set the volume in dB. The arrange view is redrawn.
+---
+---`[QM:API]Set Media item Volume`
+---
+---`false`: no item at that index or a number that is not finite (nothing changed, no redraw), or REAPER refused the write (redrawn all the same).
+---@param item MediaItem
+---@param volume number
+---@return boolean ok
+function reaper.QM_SetMediaItemVolume(item, volume) end
+
+---Set the volume in dB. The arrange view is redrawn.
+---
+---`[QM:API]Set Media Volume`
+---
+---`false`: no item at that index or a number that is not finite (nothing changed, no redraw), or REAPER refused the write (redrawn all the same).
+---@param projID ReaProject|0|nil
+---@param itemID integer
+---@param volume number
+---@return boolean ok
+function reaper.QM_SetMediaVolume(projID, itemID, volume) end
+
+---Set the volume in dB. The arrange view is redrawn.
+---
+---`[QM:API]Set Select Media Volume`
+---
+---`false`: no item at that index or a number that is not finite (nothing changed, no redraw), or REAPER refused the write (redrawn all the same).
+---@param projID ReaProject|0|nil
+---@param selectItemID integer
+---@param volume number
+---@return boolean ok
+function reaper.QM_SetSelectedMediaVolume(projID, selectItemID, volume) end
+
+---Set the volume in dB. The arrange view is redrawn.
+---
+---`[QM:API]Set Track Media Volume`
+---
+---`false`: no item at that index or a number that is not finite (nothing changed, no redraw), or REAPER refused the write (redrawn all the same).
+---@param projID ReaProject|0|nil
+---@param trackID integer
+---@param trackItemID integer
+---@param volume number
+---@return boolean ok
+function reaper.QM_SetTrackMediaVolume(projID, trackID, trackItemID, volume) end
+
+---Set the volume in dB. The arrange view is redrawn.
+---
+---`[QM:API]Set Select Track Media Volume`
+---
+---`false`: no item at that index or a number that is not finite (nothing changed, no redraw), or REAPER refused the write (redrawn all the same).
+---@param projID ReaProject|0|nil
+---@param selectTrackID integer
+---@param trackItemID integer
+---@param volume number
+---@return boolean ok
+function reaper.QM_SetSelectedTrackMediaVolume(projID, selectTrackID, trackItemID, volume) end
+
+---Change the volume by dB. The offset is added to the unrounded level; the arrange view is redrawn.
+---
+---`[QM:API]Set Media item Add Volume`
+---
+---`false`: no item at that index or a number that is not finite (nothing changed, no redraw), or REAPER refused the write (redrawn all the same).
+---@param item MediaItem
+---@param addVolume number
+---@return boolean ok
+function reaper.QM_SetMediaItemAddVolume(item, addVolume) end
+
+---Change the volume by dB. The offset is added to the unrounded level; the arrange view is redrawn.
+---
+---`[QM:API]Set Media Add Volume`
+---
+---`false`: no item at that index or a number that is not finite (nothing changed, no redraw), or REAPER refused the write (redrawn all the same).
+---@param projID ReaProject|0|nil
+---@param itemID integer
+---@param addVolume number
+---@return boolean ok
+function reaper.QM_SetMediaAddVolume(projID, itemID, addVolume) end
+
+---Change the volume by dB. The offset is added to the unrounded level; the arrange view is redrawn.
+---
+---`[QM:API]Set Select Media Add Volume`
+---
+---`false`: no item at that index or a number that is not finite (nothing changed, no redraw), or REAPER refused the write (redrawn all the same).
+---@param projID ReaProject|0|nil
+---@param selectItemID integer
+---@param addVolume number
+---@return boolean ok
+function reaper.QM_SetSelectedMediaAddVolume(projID, selectItemID, addVolume) end
+
+---Change the volume by dB. The offset is added to the unrounded level; the arrange view is redrawn.
+---
+---`[QM:API]Set Track Media Add Volume`
+---
+---`false`: no item at that index or a number that is not finite (nothing changed, no redraw), or REAPER refused the write (redrawn all the same).
+---@param projID ReaProject|0|nil
+---@param trackID integer
+---@param trackItemID integer
+---@param addVolume number
+---@return boolean ok
+function reaper.QM_SetTrackMediaAddVolume(projID, trackID, trackItemID, addVolume) end
+
+---Change the volume by dB. The offset is added to the unrounded level; the arrange view is redrawn.
+---
+---`[QM:API]Set Select Track Media Add Volume`
+---
+---`false`: no item at that index or a number that is not finite (nothing changed, no redraw), or REAPER refused the write (redrawn all the same).
+---@param projID ReaProject|0|nil
+---@param selectTrackID integer
+---@param trackItemID integer
+---@param addVolume number
+---@return boolean ok
+function reaper.QM_SetSelectedTrackMediaAddVolume(projID, selectTrackID, trackItemID, addVolume) end
+
+---Read the pitch. The active take's pitch in semitones.
+---
+---`[QM:API]Get Media Item Pitch`
+---
+---`false`: no item at that index; the outputs are not written.
+---@param item MediaItem
+---@return boolean ok
+---@return number pitch
+function reaper.QM_GetMediaItemPitch(item) end
+
+---Read the pitch. The active take's pitch in semitones.
+---
+---`[QM:API]Get Media Pitch`
+---
+---`false`: no item at that index; the outputs are not written.
+---@param projID ReaProject|0|nil
+---@param itemID integer
+---@return boolean ok
+---@return number pitch
+function reaper.QM_GetMediaPitch(projID, itemID) end
+
+---Read the pitch. The active take's pitch in semitones.
+---
+---`[QM:API]Get Select Media Pitch`
+---
+---`false`: no item at that index; the outputs are not written.
+---@param projID ReaProject|0|nil
+---@param selectItemID integer
+---@return boolean ok
+---@return number pitch
+function reaper.QM_GetSelectedMediaPitch(projID, selectItemID) end
+
+---Read the pitch. The active take's pitch in semitones.
+---
+---`[QM:API]Get Track Media Pitch`
+---
+---`false`: no item at that index; the outputs are not written.
+---@param projID ReaProject|0|nil
+---@param trackID integer
+---@param trackItemID integer
+---@return boolean ok
+---@return number pitch
+function reaper.QM_GetTrackMediaPitch(projID, trackID, trackItemID) end
+
+---Read the pitch. The active take's pitch in semitones.
+---
+---`[QM:API]Get Track Media Pitch`
+---
+---`false`: no item at that index; the outputs are not written.
+---@param projID ReaProject|0|nil
+---@param selectTrackID integer
+---@param trackItemID integer
+---@return boolean ok
+---@return number pitch
+function reaper.QM_GetSelectedTrackMediaPitch(projID, selectTrackID, trackItemID) end
+
+---Set the pitch. In semitones; the arrange view is redrawn.
+---
+---`[QM:API]Set Media Item Pitch`
+---
+---`false`: no item at that index or a number that is not finite (nothing changed, no redraw), or REAPER refused the write (redrawn all the same).
+---@param item MediaItem
+---@param setPitch number
+---@return boolean ok
+function reaper.QM_SetMediaItemPitch(item, setPitch) end
+
+---Set the pitch. In semitones; the arrange view is redrawn.
+---
+---`[QM:API]Set Media Pitch`
+---
+---`false`: no item at that index or a number that is not finite (nothing changed, no redraw), or REAPER refused the write (redrawn all the same).
+---@param projID ReaProject|0|nil
+---@param itemID integer
+---@param setPitch number
+---@return boolean ok
+function reaper.QM_SetMediaPitch(projID, itemID, setPitch) end
+
+---Set the pitch. In semitones; the arrange view is redrawn.
+---
+---`[QM:API]Set Select Media Pitch`
+---
+---`false`: no item at that index or a number that is not finite (nothing changed, no redraw), or REAPER refused the write (redrawn all the same).
+---@param projID ReaProject|0|nil
+---@param selectItemID integer
+---@param setPitch number
+---@return boolean ok
+function reaper.QM_SetSelectedMediaPitch(projID, selectItemID, setPitch) end
+
+---Set the pitch. In semitones; the arrange view is redrawn.
+---
+---`[QM:API]Set Track Media Pitch`
+---
+---`false`: no item at that index or a number that is not finite (nothing changed, no redraw), or REAPER refused the write (redrawn all the same).
+---@param projID ReaProject|0|nil
+---@param trackID integer
+---@param trackItemID integer
+---@param setPitch number
+---@return boolean ok
+function reaper.QM_SetTrackMediaPitch(projID, trackID, trackItemID, setPitch) end
+
+---Set the pitch. In semitones; the arrange view is redrawn.
+---
+---`[QM:API]Set Select Track Media Pitch`
+---
+---`false`: no item at that index or a number that is not finite (nothing changed, no redraw), or REAPER refused the write (redrawn all the same).
+---@param projID ReaProject|0|nil
+---@param selectTrackID integer
+---@param trackItemID integer
+---@param setPitch number
+---@return boolean ok
+function reaper.QM_SetSelectedTrackMediaPitch(projID, selectTrackID, trackItemID, setPitch) end
+
+---Shift the pitch. By semitones; the arrange view is redrawn.
+---
+---`[QM:API]Set Media Item Add Pitch`
+---
+---`false`: no item at that index or a number that is not finite (nothing changed, no redraw), or REAPER refused the write (redrawn all the same).
+---@param item MediaItem
+---@param addPitch number
+---@return boolean ok
+function reaper.QM_SetMediaItemAddPitch(item, addPitch) end
+
+---Shift the pitch. By semitones; the arrange view is redrawn.
+---
+---`[QM:API]Set Media Add Pitch`
+---
+---`false`: no item at that index or a number that is not finite (nothing changed, no redraw), or REAPER refused the write (redrawn all the same).
+---@param projID ReaProject|0|nil
+---@param itemID integer
+---@param addPitch number
+---@return boolean ok
+function reaper.QM_SetMediaAddPitch(projID, itemID, addPitch) end
+
+---Shift the pitch. By semitones; the arrange view is redrawn.
+---
+---`[QM:API]Set Select Media Add Pitch`
+---
+---`false`: no item at that index or a number that is not finite (nothing changed, no redraw), or REAPER refused the write (redrawn all the same).
+---@param projID ReaProject|0|nil
+---@param selectItemID integer
+---@param addPitch number
+---@return boolean ok
+function reaper.QM_SetSelectedMediaAddPitch(projID, selectItemID, addPitch) end
+
+---Shift the pitch. By semitones; the arrange view is redrawn.
+---
+---`[QM:API]Set Track Media Add Pitch`
+---
+---`false`: no item at that index or a number that is not finite (nothing changed, no redraw), or REAPER refused the write (redrawn all the same).
+---@param projID ReaProject|0|nil
+---@param trackID integer
+---@param trackItemID integer
+---@param addPitch number
+---@return boolean ok
+function reaper.QM_SetTrackMediaAddPitch(projID, trackID, trackItemID, addPitch) end
+
+---Shift the pitch. By semitones; the arrange view is redrawn.
+---
+---`[QM:API]Set Select Track Media Add Pitch`
+---
+---`false`: no item at that index or a number that is not finite (nothing changed, no redraw), or REAPER refused the write (redrawn all the same).
+---@param projID ReaProject|0|nil
+---@param selectTrackID integer
+---@param trackItemID integer
+---@param addPitch number
+---@return boolean ok
+function reaper.QM_SetSelectedTrackMediaAddPitch(projID, selectTrackID, trackItemID, addPitch) end
+
+---Read the play rate. The active take's play rate; 1 is normal speed.
+---
+---`[QM:API]Get Media Item Rate`
+---
+---`false`: no item at that index; the outputs are not written.
+---@param item MediaItem
+---@return boolean ok
+---@return number rate
+function reaper.QM_GetMediaItemRate(item) end
+
+---Read the play rate. The active take's play rate; 1 is normal speed.
+---
+---`[QM:API]Get Media Rate`
+---
+---`false`: no item at that index; the outputs are not written.
+---@param projID ReaProject|0|nil
+---@param itemID integer
+---@return boolean ok
+---@return number rate
+function reaper.QM_GetMediaRate(projID, itemID) end
+
+---Read the play rate. The active take's play rate; 1 is normal speed.
+---
+---`[QM:API]Get Select Media Rate`
+---
+---`false`: no item at that index; the outputs are not written.
+---@param projID ReaProject|0|nil
+---@param itemID integer
+---@return boolean ok
+---@return number rate
+function reaper.QM_GetSelectedMediaRate(projID, itemID) end
+
+---Read the play rate. The active take's play rate; 1 is normal speed.
+---
+---`[QM:API]Get Track Media Rate`
+---
+---`false`: no item at that index; the outputs are not written.
+---@param projID ReaProject|0|nil
+---@param trackID integer
+---@param trackItemID integer
+---@return boolean ok
+---@return number rate
+function reaper.QM_GetTrackMediaRate(projID, trackID, trackItemID) end
+
+---Read the play rate. The active take's play rate; 1 is normal speed.
+---
+---`[QM:API]Get Select Track Media Rate`
+---
+---`false`: no item at that index; the outputs are not written.
+---@param projID ReaProject|0|nil
+---@param selectTrackID integer
+---@param trackItemID integer
+---@return boolean ok
+---@return number rate
+function reaper.QM_GetSelectedTrackMediaRate(projID, selectTrackID, trackItemID) end
+
+---Set the play rate. The item's length and both fades are rescaled so that it plays the same material; the arrange view is redrawn once.
+---
+---`[QM:API]Set Media Item Rate`
+---
+---`false`: no item at that index, or a new or current rate that is not a positive finite number (nothing changed, no redraw), or REAPER refused one of the length, rate and fade writes (all attempted, redrawn once).
+---@param item MediaItem
+---@param setRate number
+---@return boolean ok
+function reaper.QM_SetMediaItemRate(item, setRate) end
+
+---Set the play rate. The item's length and both fades are rescaled so that it plays the same material; the arrange view is redrawn once.
+---
+---`[QM:API]Set Media Rate`
+---
+---`false`: no item at that index, or a new or current rate that is not a positive finite number (nothing changed, no redraw), or REAPER refused one of the length, rate and fade writes (all attempted, redrawn once).
+---@param projID ReaProject|0|nil
+---@param itemID integer
+---@param setRate number
+---@return boolean ok
+function reaper.QM_SetMediaRate(projID, itemID, setRate) end
+
+---Set the play rate. The item's length and both fades are rescaled so that it plays the same material; the arrange view is redrawn once.
+---
+---`[QM:API]Set Select Media Rate`
+---
+---`false`: no item at that index, or a new or current rate that is not a positive finite number (nothing changed, no redraw), or REAPER refused one of the length, rate and fade writes (all attempted, redrawn once).
+---@param projID ReaProject|0|nil
+---@param selectItemID integer
+---@param setRate number
+---@return boolean ok
+function reaper.QM_SetSelectedMediaRate(projID, selectItemID, setRate) end
+
+---Set the play rate. The item's length and both fades are rescaled so that it plays the same material; the arrange view is redrawn once.
+---
+---`[QM:API]Set Track Media Rate`
+---
+---`false`: no item at that index, or a new or current rate that is not a positive finite number (nothing changed, no redraw), or REAPER refused one of the length, rate and fade writes (all attempted, redrawn once).
+---@param projID ReaProject|0|nil
+---@param trackID integer
+---@param trackItemID integer
+---@param setRate number
+---@return boolean ok
+function reaper.QM_SetTrackMediaRate(projID, trackID, trackItemID, setRate) end
+
+---Set the play rate. The item's length and both fades are rescaled so that it plays the same material; the arrange view is redrawn once.
+---
+---`[QM:API]Set Select Track Media Rate`
+---
+---`false`: no item at that index, or a new or current rate that is not a positive finite number (nothing changed, no redraw), or REAPER refused one of the length, rate and fade writes (all attempted, redrawn once).
+---@param projID ReaProject|0|nil
+---@param trackID integer
+---@param trackItemID integer
+---@param setRate number
+---@return boolean ok
+function reaper.QM_SetSelectedTrackMediaRate(projID, trackID, trackItemID, setRate) end

@@ -7,7 +7,6 @@ local forms = require("support.forms")
 local loop = reaper.GetMediaItem(0, 2) -- Loop.flac: selected, on the selected Drums track
 local take = reaper.GetActiveTake(loop)
 local function item_value(name) return reaper.GetMediaItemInfo_Value(loop, name) end
-local function take_value(name) return reaper.GetMediaItemTakeInfo_Value(take, name) end
 local function set_item(name, value) reaper.SetMediaItemInfo_Value(loop, name, value) end
 check.eq(#forms.of(loop), 5, "every form reaches Loop.flac")
 
