@@ -230,7 +230,7 @@ void* GetSetMediaItemTakeInfo(MediaItem_Take* tk, const char* parmname, void* se
             return take->source != nullptr ? Host::handle(take->source) : nullptr;
         }
         Source* source = host->source(static_cast<PCM_source*>(setNewValue));
-        if (source == nullptr) return nullptr;
+        if (source == nullptr || host->parameter_write_fails(name)) return nullptr;
         if (source->owner != nullptr && source->owner != take) {
             // Two takes on one source: REAPER would free it twice. Refuse and say so.
             host->record_misuse(

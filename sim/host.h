@@ -56,6 +56,7 @@ public:
     SourceSpec media;
     Take* owner = nullptr;  // the take playing it, if any
     int duplicate_calls = 0;
+    bool duplicable = true;  // false: Duplicate() answers null, as some of REAPER's sources do
     // 0 for a source built by a test or InsertMedia, one more than its original's for a duplicate:
     // lets the dump tell a swapped-in copy from the original without printing addresses.
     int generation = 0;
@@ -196,8 +197,9 @@ public:
     void push_message_box_answer(int answer);  // answered in order; 7 (No) when none is queued
     void set_sws_installed(bool installed);
     bool sws_installed() const;
-    void fail_parameter_writes(std::string parmname);  // Set...Info_Value of it answers false
-    void hide_function(std::string name);              // GetFunc answers null for it
+    // Set...Info_Value of it answers false; "P_SOURCE": GetSetMediaItemTakeInfo refuses a source.
+    void fail_parameter_writes(std::string parmname);
+    void hide_function(std::string name);  // GetFunc answers null for it
 
     // ---- observing ----
     int redraw_count() const;

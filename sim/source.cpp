@@ -10,6 +10,7 @@ Source::~Source() = default;
 
 PcmSourceInterface* Source::Duplicate() {
     ++duplicate_calls;
+    if (!duplicable) return nullptr;
     Source* copy = host_.add_source(media);
     copy->generation = generation + 1;
     copy->available_ = available_;

@@ -43,7 +43,8 @@ check.eq(calls, #names * 200, "every call came back")
 check.eq(errors > 0 and errors < calls, true, "some calls were refused, some went through")
 check.eq(#names >= 40, true, "all host and module functions were tried")
 
-check.eq(check.take_name(reaper.GetMediaItem(0, reaper.CountMediaItems(0) - 1)), "Credits.mov",
-         "the last item is still reachable")
+-- Random calls may delete, move or insert items, so only the host's answers are checked.
+local count = reaper.CountMediaItems(0)
+check.eq(count == 0 or reaper.GetMediaItem(0, count - 1) ~= nil, true, "the last item is reachable")
 check.eq(type(sim.dump_text()), "string", "the project still dumps")
 check.done()
