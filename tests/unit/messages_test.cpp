@@ -80,7 +80,6 @@ TEST(Locale, OnlyTheExactWordJaJPSelectsJapanese) {
     set(saved);
 
     const std::pair<const char*, std::string> commands[] = {
-        {"printf 'ja_JP\\n'", "ja_JP"},
         {"printf '  ja_JP extra'", "ja_JP"},
         {"printf 'ja_JP@calendar=japanese\\n'", "ja_JP@calendar="},
         {"printf 'aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaja_JP'", "aaaaaaaaaaaaaaa"},

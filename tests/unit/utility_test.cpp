@@ -75,22 +75,6 @@ TEST(Numbers, RoundAndDecibelsUseTheExactFormulas) {
     EXPECT_EQ(qm_utility::to_reaper_volume(6.0), 1.9952623071909206);
 }
 
-TEST(Text, FormatCompareMatchAndSplit) {
-    const std::string long_text(5000, 'x');
-    EXPECT_EQ(qm_utility::format("[%s|%d%%]", long_text.c_str(), 50), "[" + long_text + "|50%]");
-    EXPECT_EQ(qm_utility::format(nullptr), "");
-    EXPECT_TRUE(qm_utility::Stricmp("WAVE", "wave"));
-    EXPECT_FALSE(qm_utility::Stricmp("WAVE", "WAV") || qm_utility::Stricmp(nullptr, "WAV"));
-    EXPECT_TRUE(qm_utility::match_intail("take.WAV", "\\.wav"));
-    EXPECT_FALSE(qm_utility::match_intail(".wav", "\\.wav")) << "needs something before the tail";
-    EXPECT_FALSE(qm_utility::match_intail("take.wav.bak", "\\.wav"));
-    EXPECT_FALSE(qm_utility::match_intail("take.wav", "(")) << "a broken pattern matches nothing";
-    using Parts = std::pair<std::string, std::string>;
-    EXPECT_EQ(qm_utility::split_extension("a/b.c/take.01.wav"), Parts("a/b.c/take.01", "wav"));
-    EXPECT_EQ(qm_utility::split_extension("noext"), Parts("noext", ""));
-    EXPECT_EQ(qm_utility::split_extension("line\nbreak.wav"), Parts("line\nbreak.wav", ""));
-}
-
 // The command runs to its end, its output drained (an early close would kill it with SIGPIPE);
 // its exit status is no failure to start.
 TEST(ExecCommand, RunsTheCommandToItsEnd) {
