@@ -1,42 +1,14 @@
 #include "messages/messages.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <optional>
 #include <string>
 
 namespace {
 
-using qm_app::message_util::first_word_of_command;
-using qm_app::message_util::locale_word_from_environment;
-using qm_app::message_util::selects_japanese;
-
-// Sets an environment variable for the life of the object, then restores it.
-class EnvVar {
-public:
-    EnvVar(const char* name, std::optional<std::string> value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        if (value) {
-            setenv(name, value->c_str(), 1);
-        } else {
-            unsetenv(name);
-        }
-    }
-    ~EnvVar() {
-        if (old_) {
-            setenv(name_, old_->c_str(), 1);
-        } else {
-            unsetenv(name_);
-        }
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
+using namespace qm_app::message_util;
 
 TEST(Messages, TablesHoldTheirTextsExactly) {
     const qm_app::message_en en;
@@ -55,112 +27,69 @@ TEST(Messages, TablesHoldTheirTextsExactly) {
                  "\xE3\x81\x8F\xE3\x81\xA0\xE3\x81\x95\xE3\x81\x84\xE3\x80\x82\n\n%s\n\nURL"
                  "\xE3\x82\x92\xE9\x96\x8B\xE3\x81\x8D\xE3\x81\xBE\xE3\x81\x99\xE3\x81\x8B"
                  "\xEF\xBC\x9F");
-    // Shared by both tables.
-    EXPECT_STREQ(en.URL_SWS(), jp.URL_SWS());
-    EXPECT_STREQ(en.SWS_PROGRAM_NAME(), jp.SWS_PROGRAM_NAME());
-    EXPECT_NE(std::string(en.SWS_PROGRAM_NAME()), "");
-    EXPECT_EQ(std::string(en.URL_SWS()).rfind("https://", 0), 0u);
+    EXPECT_STREQ(en.URL_SWS(), "https://www.sws-extension.org/");
+    EXPECT_STREQ(jp.SWS_PROGRAM_NAME(), "SWS/S&M extension");
 }
 
+// The locale word: the first non-empty of LC_ALL, LC_MESSAGES and LANG without codeset or
+// modifier, or the first word a command prints, at most 15 characters; only "ja_JP" is Japanese.
 TEST(Locale, OnlyTheExactWordJaJPSelectsJapanese) {
-    struct Case {
-        const char* word;
-        bool japanese;
-    };
-    for (const Case& c :
-         {Case{"ja_JP", true}, Case{"en_US", false}, Case{"en_JP", false}, Case{"ja", false},
-          Case{"ja-JP", false}, Case{"ja_US", false}, Case{"ja_jp", false}, Case{"JA_JP", false},
-          Case{"ja_JPx", false}, Case{" ja_JP", false}, Case{"", false}}) {
-        EXPECT_EQ(selects_japanese(c.word), c.japanese) << '"' << c.word << '"';
+    for (const char* word :
+         {"en_US", "en_JP", "ja", "ja-JP", "ja_jp", "JA_JP", "ja_JPx", " ja_JP", ""}) {
+        EXPECT_FALSE(selects_japanese(word)) << '"' << word << '"';
     }
-}
+    EXPECT_TRUE(selects_japanese("ja_JP"));
 
-TEST(Locale, EnvironmentWordDropsCodesetAndModifier) {
+    using Value = std::optional<std::string>;
     struct Case {
-        std::optional<std::string> lc_all, lc_messages, lang;
-        std::string expected;
+        Value lc_all, lc_messages, lang;
+        std::string word;
     };
     const Case cases[] = {
         {{}, {}, "ja_JP.UTF-8", "ja_JP"},
         {{}, {}, "ja_JP.eucJP@mod", "ja_JP"},
         {{}, {}, "ja_JP@mod", "ja_JP"},
-        {{}, {}, "ja_JP", "ja_JP"},
-        {{}, {}, "C", "C"},
-        {"en_US.UTF-8", {}, "ja_JP.UTF-8", "en_US"},  // LC_ALL wins
-        {"", "ja_JP.UTF-8", "en_US", "ja_JP"},        // empty ones are skipped
+        {"en_US.UTF-8", {}, "ja_JP.UTF-8", "en_US"},
+        {"", "ja_JP.UTF-8", "en_US", "ja_JP"},
         {{}, "", "", ""},
         {{}, {}, {}, ""},
-        {{}, {}, "abcdefghijklmnopqrstuvwxyz", "abcdefghijklmno"},  // bounded to 15
+        {{}, {}, "abcdefghijklmnopqrstuvwxyz", "abcdefghijklmno"},
+    };
+    const char* const names[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
+    Value saved[3];
+    for (int i = 0; i < 3; ++i) {
+        if (const char* value = std::getenv(names[i])) saved[i] = value;
+    }
+    auto set = [&](const Value(&values)[3]) {
+        for (int i = 0; i < 3; ++i) {
+            values[i] ? setenv(names[i], values[i]->c_str(), 1) : unsetenv(names[i]);
+        }
     };
     for (const Case& c : cases) {
-        EnvVar a("LC_ALL", c.lc_all), m("LC_MESSAGES", c.lc_messages), l("LANG", c.lang);
-        EXPECT_EQ(locale_word_from_environment(), c.expected) << c.lang.value_or("(unset)");
+        set({c.lc_all, c.lc_messages, c.lang});
+        EXPECT_EQ(locale_word_from_environment(), c.word) << c.lang.value_or("(unset)");
     }
-}
-
-// A fake `defaults` command first on PATH, printing what a test wants.
-class FakeDefaults : public ::testing::Test {
-protected:
-    void install(const std::string& script_body) {
-        dir_ = ::testing::TempDir() + "qm_fake_defaults";
-        mkdir(dir_.c_str(), 0700);
-        const std::string path = dir_ + "/defaults";
-        std::ofstream(path) << "#!/bin/sh\n" << script_body << "\n";
-        chmod(path.c_str(), 0700);
-        path_.emplace("PATH", dir_ + ":" + std::getenv("PATH"));
-    }
-    std::string read() { return first_word_of_command("defaults read -g AppleLocale"); }
-
-private:
-    std::string dir_;
-    std::optional<EnvVar> path_;
-};
-
-TEST_F(FakeDefaults, FirstWordOfTheCommandDecides) {
-    struct Case {
-        const char* body;
-        std::string word;
-        bool japanese;
-    };
-    const Case cases[] = {
-        {"printf 'ja_JP\\n'", "ja_JP", true},
-        {"printf 'ja_JP   \\n'", "ja_JP", true},
-        {"printf '  ja_JP extra'", "ja_JP", true},
-        {"printf 'ja_jp\\n'", "ja_jp", false},
-        {"printf 'en_US\\n'", "en_US", false},
-        {"printf 'ja_JP@calendar=japanese\\n'", "ja_JP@calendar=", false},
-        {"printf 'aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaja_JP\\n'", "aaaaaaaaaaaaaaa", false},
-        {"printf ''", "", false},
-        {"echo 'The domain/default pair does not exist' >&2; exit 1", "", false},
-    };
-    for (const Case& c : cases) {
-        install(c.body);
-        const std::string word = read();
-        EXPECT_EQ(word, c.word) << c.body;
-        EXPECT_EQ(selects_japanese(word), c.japanese) << c.body;
-    }
-}
-
-TEST(Locale, AMissingCommandReadsNothing) {
-    EXPECT_EQ(first_word_of_command("/nonexistent/defaults 2>/dev/null"), "");
-}
-
-TEST(Locale, SetLocalizeInstallsOneFreshTableEachTime) {
-    {
-        EnvVar a("LC_ALL", {}), m("LC_MESSAGES", {}), l("LANG", "ja_JP.UTF-8");
-        qm_app::message_util::set_localize();
-    }
-    ASSERT_NE(qm_app::message_list, nullptr);
-    const qm_app::message* first = qm_app::message_list.get();
-#ifndef __APPLE__
-    EXPECT_NE(dynamic_cast<const qm_app::message_jp*>(first), nullptr);
+    set({{}, {}, "ja_JP.UTF-8"});
+    set_localize();
+#ifndef __APPLE__  // where the locale comes from the environment
+    EXPECT_NE(dynamic_cast<const qm_app::message_jp*>(qm_app::message_list.get()), nullptr);
 #endif
-    {
-        EnvVar a("LC_ALL", "en_US.UTF-8");
-        qm_app::message_util::set_localize();
-    }
-    ASSERT_NE(qm_app::message_list, nullptr);
+    set({"en_US.UTF-8", {}, {}});
+    set_localize();
     EXPECT_NE(dynamic_cast<const qm_app::message_en*>(qm_app::message_list.get()), nullptr);
+    set(saved);
+
+    const std::pair<const char*, std::string> commands[] = {
+        {"printf '  ja_JP extra'", "ja_JP"},
+        {"printf 'ja_JP@calendar=japanese\\n'", "ja_JP@calendar="},
+        {"printf 'aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaja_JP'", "aaaaaaaaaaaaaaa"},
+        {"printf ''", ""},
+        {"echo 'no such default' >&2; exit 1", ""},
+        {"/nonexistent/defaults 2>/dev/null", ""},
+    };
+    for (const auto& [command, word] : commands) {
+        EXPECT_EQ(first_word_of_command(command), word) << command;
+    }
 }
 
 }  // namespace
