@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ clang clang-format pkg-config binutils
-          libgtest-dev libgmock-dev libbenchmark-dev liblua5.4-dev)
+          libgtest-dev libgmock-dev libbenchmark-dev liblua5.4-dev libsndfile1-dev)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
