@@ -255,7 +255,7 @@ int run_command(const std::vector<std::string>& args) {
         env.install_registered_functions();
         bool ok = true;
         if (project_file) {
-            env.add_module_directory(directory_of(*options->project));
+            // Already read, before the module loaded.
         } else if (options->project) {
             env.add_module_directory(directory_of(*options->project));
             ok = env.run_file(*options->project, error);
