@@ -93,7 +93,14 @@ bool parse_double(std::string_view text, double& out) {
     return ec == std::errc() && end == text.data() + text.size() && std::isfinite(out);
 }
 
-std::string quote_as(std::string_view text, bool always) {
+std::string quote_as(std::string_view raw, bool always) {
+    // The format has no escapes: a line break (or another control character) in a name would end
+    // the line, so it becomes a space.
+    std::string clean(raw);
+    for (char& c : clean) {
+        if (static_cast<unsigned char>(c) < 0x20 && c != '\t') c = ' ';
+    }
+    const std::string_view text = clean;
     const bool dq = text.find('"') != std::string_view::npos;
     const bool sq = text.find('\'') != std::string_view::npos;
     const bool bare = !always && !text.empty() && text.find(' ') == std::string_view::npos &&
@@ -320,7 +327,11 @@ private:
             stack_.push_back(Open{Frame::project, 0, i});
             return true;
         }
-        if (stack_.empty()) return fail(i, "text after the end of the project");
+        if (stack_.empty()) {
+            // Blank lines after the end are kept as they are; anything else is not a project.
+            if (p.kind == Kind::plain && p.key.empty() && p.rest.empty()) return true;
+            return fail(i, "text after the end of the project");
+        }
         const Open parent = stack_.back();
         if (p.kind == Kind::close) return close(i);
         if (p.kind == Kind::open) return open(i, p, parent);

@@ -36,6 +36,9 @@ std::unique_ptr<sim::rpp::ProjectFile> load(sim::Host& host, std::string text) {
 void edit(sim::Host& host) {
     sim::Project* project = host.current_project();
     project->cursor = 2.5;
+    project->frame_rate = 29.97;
+    for (sim::Track* track : project->tracks)
+        r::SetTrackSelected(sim::Host::handle(track), !track->selected);
     std::vector<MediaItem*> items;
     for (int i = 0; MediaItem* item = r::GetMediaItem(nullptr, i); ++i) items.push_back(item);
     for (std::size_t i = 0; i < items.size(); ++i) {
@@ -49,6 +52,11 @@ void edit(sim::Host& host) {
             r::GetSetMediaItemTakeInfo_String(take, "P_NAME", name, true);
             r::SetMediaItemTakeInfo_Value(take, "D_PAN", -0.25);
             if (i % 2 == 1) r::SetMediaItemTakeInfo_Value(take, "I_CHANMODE", 3.0);
+            if (i % 3 == 2) r::SetMediaItemTakeInfo_Value(take, "D_PLAYRATE", 2.0);
+        }
+        sim::Item* live = host.item(items[i]);
+        if (i % 4 == 2 && !live->takes.empty()) {
+            live->active_take = static_cast<int>(live->takes.size()) - 1;
         }
     }
     if (project->tracks.empty()) return;

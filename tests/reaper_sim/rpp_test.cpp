@@ -245,7 +245,8 @@ std::string save(const sim::rpp::ProjectFile& file) {
 }
 
 TEST(RppFile, EveryFeatureSavesBackByteForByteWithEitherLineEnding) {
-    std::vector<std::pair<std::string, std::string>> cases{{"all features", all_features()}};
+    std::vector<std::pair<std::string, std::string>> cases{{"all features", all_features()},
+                                                           {"blank end", all_features() + "\n \n"}};
     for (const Feature& f : kFeatures) cases.emplace_back(f.name, project(f.item));
     for (const auto& [name, lf] : cases) {
         for (const std::string& text : {lf, crlf(lf)}) {
@@ -487,7 +488,7 @@ TEST(RppFile, NumbersAndNamesAreWrittenAsReaperWritesThem) {
     const std::pair<const char*, const char*> names[] = {
         {"Kick.wav", "Kick.wav"}, {"", "\"\""}, {"a b", "\"a b\""}, {"hel\"lo", "hel\"lo"},
         {"\"x", "'\"x'"}, {"'x", "\"'x\""}, {"`x", "\"`x\""}, {"a \"b\"", "'a \"b\"'"},
-        {"it's \"x\" `y`", "`it's \"x\" 'y'`"}};
+        {"it's \"x\" `y`", "`it's \"x\" 'y'`"}, {"two\r\nlines", "\"two  lines\""}};
     // clang-format on
     for (const auto& [value, text] : numbers) EXPECT_EQ(sim::rpp::format_number(value), text);
     for (const auto& [name, text] : names) {
@@ -495,7 +496,7 @@ TEST(RppFile, NumbersAndNamesAreWrittenAsReaperWritesThem) {
         const std::string line = sim::rpp::quote(name) + " next";
         const auto fields = sim::rpp::split_fields(line);
         ASSERT_EQ(fields.size(), 2u) << name;
-        if (std::string(name).find('`') == std::string::npos) {
+        if (std::string(name).find_first_of("`\n") == std::string::npos) {
             EXPECT_EQ(fields[0].value, name) << "read back";
         }
     }
