@@ -807,6 +807,15 @@ private:
         const Parsed p = classify(d_.content(at));
         std::vector<std::string> now;
         for (const Field& f : split_fields(p.rest)) now.emplace_back(f.raw);
+        // A quoted field left open runs to the end of the line; closed, it reads the same and no
+        // longer swallows a field written after it.
+        if (!now.empty()) {
+            std::string& last = now.back();
+            const char q = last.front();
+            if ((q == '"' || q == '\'' || q == '`') && (last.size() == 1 || last.back() != q)) {
+                last += q;
+            }
+        }
         for (const Put& put : puts) {
             if (!put.changed) continue;
             while (now.size() <= put.field) {
