@@ -331,26 +331,29 @@ struct EditCase {
     std::vector<std::string> shows = {};
 };
 const EditCase kEdits[] = {
-    {"item volume and the first take's pan share VOLPAN",
+    {"VOLPAN shared by the item and its first take; take lines after a TAKE marker",
      [](Host&) {
          r::SetMediaItemInfo_Value(nth(1), "D_VOL", 0.25);
          r::SetMediaItemTakeInfo_Value(take(1, 0), "D_PAN", 0.5);
+         r::SetMediaItemTakeInfo_Value(take(1, 1), "D_VOL", 0.125);
+         r::SetMediaItemTakeInfo_Value(take(1, 1), "D_PITCH", 1.5);
+         r::SetMediaItemTakeInfo_Value(take(1, 1), "I_CHANMODE", 4);
      },
-     {{"      NAME one\n      VOLPAN 1 0 1 -1", "      NAME one\n      VOLPAN 0.25 0.5 1 -1"}}},
-    {"6-field fade and 1-field MUTE keep their form",
+     {{"      NAME one\n      VOLPAN 1 0 1 -1", "      NAME one\n      VOLPAN 0.25 0.5 1 -1"},
+      {"TAKEVOLPAN -0.5 0.25 -1\n      SOFFS 0\n      PLAYRATE 1 1 0 -1 0 0.0025\n      CHANMODE 0",
+       "TAKEVOLPAN -0.5 0.125 -1\n      SOFFS 0\n      PLAYRATE 1 1 1.5 -1 0 0.0025\n      "
+       "CHANMODE 4"}}},
+    {"fades and MUTE keep their 6 or 7, 1 or 2 fields",
      [](Host&) {
          r::SetMediaItemInfo_Value(nth(4), "D_FADEINLEN", 0.375);
          r::SetMediaItemInfo_Value(nth(4), "C_FADEINSHAPE", 5);
          r::SetMediaItemInfo_Value(nth(4), "B_MUTE", 0);
-     },
-     {{"FADEIN 2 0.25 0 2 0 0\n      FADEOUT 1.1 0.5 0.1 1 0 0\n      MUTE 1\n",
-       "FADEIN 5 0.375 0 2 0 0\n      FADEOUT 1.1 0.5 0.1 1 0 0\n      MUTE 0\n"}}},
-    {"7-field fade and 2-field MUTE keep their form",
-     [](Host&) {
          r::SetMediaItemInfo_Value(nth(5), "D_FADEOUTLEN", 2);
          r::SetMediaItemInfo_Value(nth(5), "B_MUTE", 1);
      },
-     {{"FADEOUT 0 0 0 0 0 0 0\n      MUTE 0 1", "FADEOUT 0 2 0 0 0 0 0\n      MUTE 1 1"}}},
+     {{"FADEIN 2 0.25 0 2 0 0\n      FADEOUT 1.1 0.5 0.1 1 0 0\n      MUTE 1\n",
+       "FADEIN 5 0.375 0 2 0 0\n      FADEOUT 1.1 0.5 0.1 1 0 0\n      MUTE 0\n"},
+      {"FADEOUT 0 0 0 0 0 0 0\n      MUTE 0 1", "FADEOUT 0 2 0 0 0 0 0\n      MUTE 1 1"}}},
     {"names by the quoting rules",
      [](Host&) {
          rename(take(0, 0), "say \"hi\"");
@@ -360,15 +363,6 @@ const EditCase kEdits[] = {
      {{"NAME Kick.wav", "NAME 'say \"hi\"'"},
       {"NAME \"two words\"", "NAME plain"},
       {"NAME 'say \"hi\"'\n      TAKE\n", "NAME `it's \"both\"`\n      TAKE\n"}}},
-    {"take lines after a TAKE marker",
-     [](Host&) {
-         r::SetMediaItemTakeInfo_Value(take(1, 1), "D_VOL", 0.125);
-         r::SetMediaItemTakeInfo_Value(take(1, 1), "D_PITCH", 1.5);
-         r::SetMediaItemTakeInfo_Value(take(1, 1), "I_CHANMODE", 4);
-     },
-     {{"TAKEVOLPAN -0.5 0.25 -1\n      SOFFS 0\n      PLAYRATE 1 1 0 -1 0 0.0025\n      CHANMODE 0",
-       "TAKEVOLPAN -0.5 0.125 -1\n      SOFFS 0\n      PLAYRATE 1 1 1.5 -1 0 0.0025\n      "
-       "CHANMODE 4"}}},
     {"a missing line goes where REAPER puts it",
      [](Host&) {
          r::SetMediaItemInfo_Value(nth(1), "C_LOCK", 1);
@@ -392,23 +386,19 @@ const EditCase kEdits[] = {
      [](Host&) { Host::active()->item(nth(1))->active_take = 2; },
      {{"      TAKE SEL\n      NAME two", "      TAKE\n      NAME two"},
       {"      TAKE NULL\n", "      TAKE NULL SEL\n"}}},
-    {"a deleted item goes with its whole block",
+    {"a deleted item goes with its block, moved ones go in position order",
      [](Host& host) {
-         r::DeleteTrackMediaItem(Host::handle(host.current_project()->tracks[0]), nth(8));
+         MediaItem* moved[] = {nth(0), nth(2)};
+         const auto& tracks = host.current_project()->tracks;
+         r::DeleteTrackMediaItem(Host::handle(tracks[0]), nth(8));
+         r::MoveMediaItemToTrack(moved[0], Host::handle(tracks[1]));
+         r::MoveMediaItemToTrack(moved[1], Host::handle(tracks[2]));
      },
-     {{kFeatures[8].item, ""}}},
-    {"a moved item's block goes to its new track in position order",
-     [](Host& host) {
-         r::MoveMediaItemToTrack(nth(0), Host::handle(host.current_project()->tracks[1]));
-     },
-     {{kFeatures[0].item, ""},
+     {{kFeatures[8].item, ""},
+      {kFeatures[0].item, ""},
       {"    SEL 0\n    <ITEM\n      POSITION 3\n",
-       "    SEL 0\n" + std::string(kFeatures[0].item) + "    <ITEM\n      POSITION 3\n"}}},
-    {"an item on the track that gets none",
-     [](Host& host) {
-         r::MoveMediaItemToTrack(nth(2), Host::handle(host.current_project()->tracks[2]));
-     },
-     {{kFeatures[2].item, ""},
+       "    SEL 0\n" + std::string(kFeatures[0].item) + "    <ITEM\n      POSITION 3\n"},
+      {kFeatures[2].item, ""},
       {"000000000003}\n  >\n", "000000000003}\n" + std::string(kFeatures[2].item) + "  >\n"}}},
     {"a copy as the library makes one: fresh GUIDs, the source block copied",
      [](Host& host) {
