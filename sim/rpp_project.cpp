@@ -723,17 +723,18 @@ private:
         };
         if (!std::isfinite(p.cursor)) return bad("the edit cursor");
         if (!std::isfinite(p.frame_rate)) return bad("the frame rate");
+        const auto where = [](std::size_t t, std::size_t i) {
+            return "track " + std::to_string(t + 1) + " item " + std::to_string(i + 1);
+        };
         for (std::size_t t = 0; t < p.tracks.size(); ++t) {
             const auto& items = p.tracks[t]->items;
             for (std::size_t i = 0; i < items.size(); ++i) {
-                const std::string where =
-                    "track " + std::to_string(t + 1) + " item " + std::to_string(i + 1);
                 for (const auto& [name, v] : items[i]->params) {
-                    if (!std::isfinite(v)) return bad(where + " " + name);
+                    if (!std::isfinite(v)) return bad(where(t, i) + " " + name);
                 }
                 for (const Take* take : items[i]->takes) {
                     for (const auto& [name, v] : take->params) {
-                        if (!std::isfinite(v)) return bad(where + " take " + name);
+                        if (!std::isfinite(v)) return bad(where(t, i) + " take " + name);
                     }
                 }
             }
