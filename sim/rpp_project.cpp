@@ -610,6 +610,22 @@ enum TakeParam {
     kPitchMode
 };
 
+// A line's fields as written, for writing it again with some changed. A quoted field left open
+// runs to the end of the line; closed, it reads the same and no longer swallows a field written
+// after it.
+std::vector<std::string> raw_fields(std::string_view rest) {
+    std::vector<std::string> fields;
+    for (const Field& f : split_fields(rest)) fields.emplace_back(f.raw);
+    if (!fields.empty()) {
+        std::string& last = fields.back();
+        const char q = last.front();
+        if ((q == '"' || q == '\'' || q == '`') && (last.size() == 1 || last.back() != q)) {
+            last += q;
+        }
+    }
+    return fields;
+}
+
 struct Edit {
     std::size_t first;  // first line replaced, or the line the text goes before
     std::size_t last;   // one past the last line replaced; == first for an insertion
@@ -806,17 +822,7 @@ private:
             return;
         }
         const Parsed p = classify(d_.content(at));
-        std::vector<std::string> now;
-        for (const Field& f : split_fields(p.rest)) now.emplace_back(f.raw);
-        // A quoted field left open runs to the end of the line; closed, it reads the same and no
-        // longer swallows a field written after it.
-        if (!now.empty()) {
-            std::string& last = now.back();
-            const char q = last.front();
-            if ((q == '"' || q == '\'' || q == '`') && (last.size() == 1 || last.back() != q)) {
-                last += q;
-            }
-        }
+        std::vector<std::string> now = raw_fields(p.rest);
         for (const Put& put : puts) {
             if (!put.changed) continue;
             while (now.size() <= put.field) {
@@ -1041,10 +1047,8 @@ private:
     }
 
     std::string marker(std::string_view indent, std::string_view rest, bool selected) const {
-        std::vector<std::string> fields;
-        for (const Field& f : split_fields(rest)) {
-            if (f.raw != "SEL") fields.emplace_back(f.raw);
-        }
+        std::vector<std::string> fields = raw_fields(rest);
+        fields.erase(std::remove(fields.begin(), fields.end(), "SEL"), fields.end());
         if (selected) fields.emplace_back("SEL");
         return line(indent, "TAKE", fields);
     }
