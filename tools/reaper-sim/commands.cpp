@@ -254,12 +254,10 @@ int run_command(const std::vector<std::string>& args) {
         Environment env(host);
         env.install_registered_functions();
         bool ok = true;
-        if (project_file) {
-            // Already read, before the module loaded.
-        } else if (options->project) {
+        if (options->project && !project_file) {
             env.add_module_directory(directory_of(*options->project));
             ok = env.run_file(*options->project, error);
-        } else {
+        } else if (!options->project) {
             ok = env.run_string(default_project_script(), "=default project", error);
         }
         if (ok) {
