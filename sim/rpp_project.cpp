@@ -1047,8 +1047,13 @@ private:
     }
 
     std::string marker(std::string_view indent, std::string_view rest, bool selected) const {
-        std::vector<std::string> fields = raw_fields(rest);
-        fields.erase(std::remove(fields.begin(), fields.end(), "SEL"), fields.end());
+        // SEL is recognised by value when read, quoted or not; so it goes by value.
+        const std::vector<Field> read = split_fields(rest);
+        const std::vector<std::string> raw = raw_fields(rest);
+        std::vector<std::string> fields;
+        for (std::size_t i = 0; i < raw.size(); ++i) {
+            if (read[i].value != "SEL") fields.push_back(raw[i]);
+        }
         if (selected) fields.emplace_back("SEL");
         return line(indent, "TAKE", fields);
     }
