@@ -140,7 +140,7 @@ struct TakeNode {
     bool selected = false;      // TAKE SEL
     std::size_t name = npos, volpan = npos, soffs = npos, playrate = npos, chanmode = npos;
     std::size_t source = npos;
-    TakeSpec spec;
+    TakeSpec read;  // the values as the file has them
     std::array<double, std::size(kTakeParameters)> loaded{};
     const Source* loaded_source = nullptr;
 };
@@ -153,7 +153,7 @@ struct ItemNode {
     std::size_t first_marker = npos;
     std::size_t first_take = 0;
     std::size_t take_count = 0;
-    ItemSpec spec;
+    ItemSpec read;  // the values as the file has them (no takes)
     std::array<double, std::size(kItemParameters)> loaded{};
     int loaded_active = 0;
 };
@@ -411,7 +411,7 @@ private:
                         break;
                     }
                 }
-                item.spec.active_take = active;
+                item.read.active_take = active;
                 break;
             }
             case Frame::source:
@@ -481,7 +481,7 @@ private:
             TakeNode& take = d_.takes.back();
             return take.empty || take_line(i, key, f, take);
         }
-        ItemSpec& s = item.spec;
+        ItemSpec& s = item.read;
         const auto once = [&](std::size_t& line) {
             if (line != npos) return false;
             line = i;
@@ -516,14 +516,14 @@ private:
             if (!f.number(0, s.vol)) return false;
             if (f.size() < 2) return true;
             TakeNode* take = current_take(item, i);
-            return f.number(1, take->spec.pan) && f.number(2, take->spec.vol);
+            return f.number(1, take->read.pan) && f.number(2, take->read.vol);
         }
         if (listed(kTakeKeys, key)) return take_line(i, key, f, *current_take(item, i));
         return true;
     }
 
     bool take_line(std::size_t i, std::string_view key, Fields& f, TakeNode& take) {
-        TakeSpec& s = take.spec;
+        TakeSpec& s = take.read;
         if (key == "NAME" && take.name == npos) {
             take.name = i;
             s.name = std::string(f.text(0));
@@ -916,7 +916,7 @@ private:
         for (std::size_t p = 0; p < std::size(kTakeParameters); ++p) {
             if (value(t.params, kTakeParameters[p]) != node.loaded[p]) return false;
         }
-        return t.name == node.spec.name;
+        return t.name == node.read.name;
     }
 
     // A loaded empty slot the script left alone.
@@ -1089,7 +1089,7 @@ private:
         };
         const auto now = [&](TakeParam p) { return value(t.params, kTakeParameters[p]); };
         const auto changed = [&](TakeParam p) { return now(p) != tn.loaded[p]; };
-        put_line(edits, tn.name, "NAME", {{0, quote(t.name), t.name != tn.spec.name}}, {"\"\""},
+        put_line(edits, tn.name, "NAME", {{0, quote(t.name), t.name != tn.read.name}}, {"\"\""},
                  ind, where("NAME"));
         if (k > 0) {
             put_line(edits, tn.volpan, "TAKEVOLPAN",
@@ -1360,26 +1360,26 @@ bool ProjectFile::load(Host& host, Project* project, const std::string& name,
     };
     // What the host gets for a source block, and whether it is online.
     const auto media = [&](const SourceNode& node, bool& available) {
-        SourceSpec spec;
-        spec.type = node.type;
-        spec.sample_rate = spec.channels = spec.bit_depth = 0;
-        spec.length = 0.0;
+        SourceSpec source;
+        source.type = node.type;
+        source.sample_rate = source.channels = source.bit_depth = 0;
+        source.length = 0.0;
         available = true;
         const SourceNode* inner = &node;
         while (inner->file_line == npos && inner->inner != npos) inner = &d.sources[inner->inner];
-        if (inner->file_line == npos) return spec;  // in the project itself: MIDI, click, empty
-        spec.file = inner->file;
+        if (inner->file_line == npos) return source;  // in the project itself: MIDI, click, empty
+        source.file = inner->file;
         const MediaInfo info = read(inner->file);
         const bool audio = listed(kAudioTypes, inner->type);
         if (info.status == MediaInfo::Status::decoded) {
-            spec.sample_rate = info.sample_rate;
-            spec.channels = info.channels;
-            spec.bit_depth = info.bit_depth;
-            spec.length = node.section_length >= 0.0 ? node.section_length : info.length;
+            source.sample_rate = info.sample_rate;
+            source.channels = info.channels;
+            source.bit_depth = info.bit_depth;
+            source.length = node.section_length >= 0.0 ? node.section_length : info.length;
         } else {
             available = info.status == MediaInfo::Status::undecodable && !audio;
         }
-        return spec;
+        return source;
     };
 
     for (TrackNode& tn : d.tracks) {
@@ -1387,18 +1387,18 @@ bool ProjectFile::load(Host& host, Project* project, const std::string& name,
         track->origin = &tn;
         for (std::size_t i = 0; i < tn.item_count; ++i) {
             ItemNode& in = d.items[tn.first_item + i];
-            ItemSpec spec = in.spec;
+            ItemSpec wanted = in.read;
             std::vector<bool> online(in.take_count, true);
             for (std::size_t k = 0; k < in.take_count; ++k) {
                 const TakeNode& tk = d.takes[in.first_take + k];
-                spec.takes.push_back(tk.empty ? TakeSpec{} : tk.spec);
+                wanted.takes.push_back(tk.empty ? TakeSpec{} : tk.read);
                 if (!tk.empty && tk.source != npos) {
                     bool available = true;
-                    spec.takes.back().source = media(d.sources[tk.source], available);
+                    wanted.takes.back().source = media(d.sources[tk.source], available);
                     online[k] = available;
                 }
             }
-            Item* item = host.add_item(track, spec);
+            Item* item = host.add_item(track, wanted);
             item->origin = &in;
             for (std::size_t p = 0; p < std::size(kItemParameters); ++p) {
                 in.loaded[p] = value(item->params, kItemParameters[p]);
@@ -1411,7 +1411,7 @@ bool ProjectFile::load(Host& host, Project* project, const std::string& name,
                 for (std::size_t p = 0; p < std::size(kTakeParameters); ++p) {
                     tk.loaded[p] = value(take->params, kTakeParameters[p]);
                 }
-                tk.spec.name = take->name;
+                tk.read.name = take->name;
                 tk.loaded_source = take->source;
                 if (take->source == nullptr) continue;
                 SourceNode& sn = d.sources[tk.source];
