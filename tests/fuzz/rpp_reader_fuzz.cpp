@@ -78,11 +78,11 @@ void edit(sim::Host& host) {
         r::AddTakeToMediaItem(items[3]);
     }
     sim::Track* added = host.add_track(project, "new track", true);
-    sim::ItemSpec spec;
-    spec.position = 1.25;
-    spec.takes.push_back(sim::TakeSpec{});
-    spec.takes.back().name = "new";
-    host.add_item(added, spec);
+    sim::ItemSpec wanted;
+    wanted.position = 1.25;
+    wanted.takes.push_back(sim::TakeSpec{});
+    wanted.takes.back().name = "new";
+    host.add_item(added, wanted);
 }
 
 }  // namespace
