@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ clang clang-format pkg-config binutils
-          libgtest-dev libgmock-dev libbenchmark-dev liblua5.4-dev
+          libgtest-dev libgmock-dev libbenchmark-dev liblua5.4-dev libsndfile1-dev
           lua5.4 lua-check libxml2-utils)
 missing=()
 for p in "${packages[@]}"; do

@@ -60,6 +60,9 @@ public:
     // 0 for a source built by a test or InsertMedia, one more than its original's for a duplicate:
     // lets the dump tell a swapped-in copy from the original without printing addresses.
     int generation = 0;
+    // The element of a loaded project file it came from (see rpp_project.h); a duplicate keeps its
+    // original's, so a copy can be written as the original was.
+    const void* origin = nullptr;
 
 private:
     Host& host_;
@@ -108,6 +111,7 @@ struct Take {
     std::string name;
     std::map<std::string, double, std::less<>> params;  // every known take parameter
     Source* source = nullptr;
+    const void* origin = nullptr;  // its element in a loaded project file, if any
 };
 
 struct Item {
@@ -115,6 +119,7 @@ struct Item {
     std::map<std::string, double, std::less<>> params;  // every known item parameter
     std::vector<Take*> takes;
     int active_take = 0;
+    const void* origin = nullptr;  // its element in a loaded project file, if any
     bool selected() const;
 };
 
@@ -122,7 +127,8 @@ struct Track {
     Project* project = nullptr;
     std::string name;
     bool selected = false;
-    std::vector<Item*> items;  // in track order
+    std::vector<Item*> items;      // in track order
+    const void* origin = nullptr;  // its element in a loaded project file, if any
 };
 
 struct Project {

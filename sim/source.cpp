@@ -14,6 +14,7 @@ PcmSourceInterface* Source::Duplicate() {
     Source* copy = host_.add_source(media);
     copy->generation = generation + 1;
     copy->available_ = available_;
+    copy->origin = origin;
     host_.note_source_created();
     return copy;
 }

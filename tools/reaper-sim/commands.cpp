@@ -12,7 +12,9 @@
 #include "definition.h"
 #include "docs.h"
 #include "environment.h"
+#include "project_file.h"
 #include "sim/host.h"
+#include "sim_table.h"
 
 namespace reaper_sim {
 namespace {
@@ -22,8 +24,9 @@ constexpr const char* kModuleName = "reaper_VORMELT_PLIVEN.so";
 constexpr const char* kUsage =
     "usage: reaper-sim list [MODULE] [--hide NAME]...\n"
     "       reaper-sim docs DIR [MODULE]\n"
-    "       reaper-sim run SCRIPT.lua [--ext MODULE] [--project FILE.lua] [--hide NAME]...\n"
-    "                  [-- SCRIPT-ARGS...]\n"
+    "       reaper-sim run SCRIPT.lua [--ext MODULE] [--project FILE.lua|FILE.RPP]\n"
+    "                  [--save OUT.RPP] [--hide NAME]... [-- SCRIPT-ARGS...]\n"
+    "       reaper-sim dump FILE.RPP\n"
     "       reaper-sim help\n"
     "\n"
     "list   Load MODULE into a fresh simulated REAPER, exactly as REAPER loads an extension,\n"
@@ -33,15 +36,21 @@ constexpr const char* kUsage =
     "       server). `reaper-sim docs docs` regenerates the committed ones.\n"
     "run    Load the module, build the project, run SCRIPT.lua with `reaper` (the host's\n"
     "       functions and the module's reaper.QM_* functions) and `sim`, then unload.\n"
+    "dump   Read a REAPER project file and print it as sim.dump() does.\n"
     "\n"
     "MODULE defaults to reaper_VORMELT_PLIVEN.so beside this program.\n"
     "--project FILE.lua  a setup script run after the module has loaded and before SCRIPT.lua,\n"
     "                    in the same Lua state (its globals stay visible); it starts from one\n"
     "                    empty project. Without it a built-in project is set up.\n"
+    "--project FILE.RPP  a REAPER project file (.RPP in any case) becomes the current\n"
+    "                    project; its media files are read relative to its folder.\n"
+    "--save OUT.RPP      after the script succeeds, write that project to OUT.RPP (through\n"
+    "                    a temporary file; an existing OUT.RPP is kept as OUT.RPP-bak).\n"
     "--hide NAME         the host's GetFunc does not know NAME (a REAPER without it).\n"
     "\n"
-    "Exit status: 0 done; 1 a Lua error (message and traceback on stderr);\n"
-    "2 bad usage, an unreadable file, or a module that cannot be opened or refuses to load.\n";
+    "Exit status: 0 done; 1 a Lua error (message and traceback on stderr; nothing saved);\n"
+    "2 bad usage, an unreadable or malformed file, a failed save, or a module that cannot be\n"
+    "opened or refuses to load.\n";
 
 int usage_error(const std::string& message) {
     std::fprintf(stderr, "reaper-sim: %s\n\n%s", message.c_str(), kUsage);
@@ -129,6 +138,7 @@ struct Options {
     std::vector<std::string> positional;
     std::optional<std::string> ext;
     std::optional<std::string> project;
+    std::optional<std::string> save;
     std::vector<std::string> hidden;
     std::vector<std::string> script_args;
 };
@@ -139,7 +149,8 @@ std::optional<Options> parse_options(const std::vector<std::string>& args, bool 
     Options o;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
-        const bool takes_value = a == "--hide" || (run && (a == "--ext" || a == "--project"));
+        const bool takes_value =
+            a == "--hide" || (run && (a == "--ext" || a == "--project" || a == "--save"));
         if (takes_value) {
             if (i + 1 >= args.size()) {
                 error = a + " needs a value";
@@ -155,11 +166,12 @@ std::optional<Options> parse_options(const std::vector<std::string>& args, bool 
                 }
                 o.ext = value;
             } else {
-                if (o.project) {
-                    error = "--project given twice";
+                std::optional<std::string>& slot = a == "--save" ? o.save : o.project;
+                if (slot) {
+                    error = a + " given twice";
                     return std::nullopt;
                 }
-                o.project = value;
+                slot = value;
             }
         } else if (run && a == "--") {
             o.script_args.assign(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
@@ -301,13 +313,23 @@ int run_command(const std::vector<std::string>& args) {
     if (options->positional.size() != 1) return usage_error("run takes exactly one SCRIPT.lua");
     const std::string& script = options->positional[0];
     if (!readable(script)) return usage_error("cannot read script " + script);
-    if (options->project && !readable(*options->project))
+    const bool project_file = options->project && is_project_file(*options->project);
+    if (options->project && !project_file && !readable(*options->project))
         return usage_error("cannot read project setup " + *options->project);
+    if (options->save && !project_file) return usage_error("--save needs --project FILE.RPP");
     const auto path = module_path(options->ext);
     if (!path) return usage_error("cannot tell where this program is; give --ext MODULE");
 
     sim::Host host;
     for (const std::string& name : options->hidden) host.hide_function(name);
+    std::unique_ptr<sim::rpp::ProjectFile> file;
+    if (project_file) {
+        file = open_project_file(host, *options->project, error);
+        if (file == nullptr) {
+            std::fprintf(stderr, "reaper-sim: %s\n", error.c_str());
+            return kExitUsage;
+        }
+    }
     auto loaded = load_module(host, *path, options->hidden);
     if (loaded == nullptr) return kExitUsage;
 
@@ -316,10 +338,10 @@ int run_command(const std::vector<std::string>& args) {
         Environment env(host);
         env.install_registered_functions();
         bool ok = true;
-        if (options->project) {
+        if (options->project && !project_file) {
             env.add_module_directory(directory_of(*options->project));
             ok = env.run_file(*options->project, error);
-        } else {
+        } else if (!options->project) {
             ok = env.run_string(default_project_script(), "=default project", error);
         }
         if (ok) {
@@ -331,10 +353,28 @@ int run_command(const std::vector<std::string>& args) {
         if (!ok) {
             std::fprintf(stderr, "reaper-sim: %s\n", error.c_str());
             status = kExitScriptError;
+        } else if (options->save && !save_project_file(*file, *options->save, error)) {
+            std::fprintf(stderr, "reaper-sim: %s\n", error.c_str());
+            status = kExitUsage;
         }
     }
     loaded.reset();
     return status;
+}
+
+int dump_command(const std::vector<std::string>& args) {
+    if (args.size() != 2 || !is_project_file(args[1])) {
+        return usage_error("dump takes exactly one FILE.RPP");
+    }
+    sim::Host host;
+    std::string error;
+    if (open_project_file(host, args[1], error) == nullptr) {
+        std::fprintf(stderr, "reaper-sim: %s\n", error.c_str());
+        return kExitUsage;
+    }
+    std::fputs(readable_dump(*host.current_project(), true).c_str(), stdout);
+    std::fflush(stdout);
+    return kExitOk;
 }
 
 }  // namespace
@@ -352,6 +392,7 @@ int run_command_line(const std::vector<std::string>& args) {
     if (command == "list") return list_command(args);
     if (command == "run") return run_command(args);
     if (command == "docs") return docs_command(args);
+    if (command == "dump") return dump_command(args);
     if (command == "help" || command == "--help" || command == "-h") {
         std::fputs(kUsage, stdout);
         return kExitOk;

@@ -461,6 +461,8 @@ std::string format(const char* pattern, auto... values) {
 std::string describe_source(const sim::Source* source) {
     if (source == nullptr) return "(no source)";
     const sim::SourceSpec& s = source->media;
+    // IsAvailable only reads, but the interface REAPER defines is not const.
+    if (!const_cast<sim::Source*>(source)->IsAvailable()) return s.type + " offline";
     return format("%s %dHz %dch %dbit", s.type.c_str(), s.sample_rate, s.channels, s.bit_depth);
 }
 
