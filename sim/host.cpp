@@ -15,9 +15,10 @@ namespace {
 
 Host* g_active = nullptr;
 
-double param(const std::map<std::string, double, std::less<>>& params, std::string_view name) {
-    auto found = params.find(name);
-    return found == params.end() ? 0.0 : found->second;
+template <class P>
+double param(const P& params, std::string_view name) {
+    const double* found = params.find(name);
+    return found == nullptr ? 0.0 : *found;
 }
 
 bool starts_with(std::string_view text, std::string_view prefix) {
@@ -142,6 +143,7 @@ struct Host::State {
     std::set<std::string, std::less<>> hidden;
 
     int redraws = 0;
+    bool logging = true;
     std::vector<CallRecord> calls;
     std::vector<MessageBoxRecord> boxes;
     std::vector<std::string> console;
@@ -320,20 +322,19 @@ Item* Host::add_item(Track* track, const ItemSpec& wanted) {
     if (state_->live_tracks.count(track) == 0) return nullptr;
     auto& item = state_->item_store.emplace_back(std::make_unique<Item>());
     item->track = track;
-    item->params = {
-        {"D_POSITION", wanted.position},
-        {"D_LENGTH", wanted.length},
-        {"D_FADEINLEN", wanted.fade_in},
-        {"D_FADEOUTLEN", wanted.fade_out},
-        {"C_FADEINSHAPE", wanted.fade_in_shape},
-        {"C_FADEOUTSHAPE", wanted.fade_out_shape},
-        {"B_MUTE", wanted.mute ? 1.0 : 0.0},
-        {"B_MUTE_ACTUAL", wanted.mute ? 1.0 : 0.0},
-        {"B_LOOPSRC", wanted.loop ? 1.0 : 0.0},
-        {"C_LOCK", wanted.lock},
-        {"D_VOL", wanted.vol},
-        {"B_UISEL", wanted.selected ? 1.0 : 0.0},
-    };
+    Parameters<kItemParameters>& p = item->params;
+    p["D_POSITION"] = wanted.position;
+    p["D_LENGTH"] = wanted.length;
+    p["D_FADEINLEN"] = wanted.fade_in;
+    p["D_FADEOUTLEN"] = wanted.fade_out;
+    p["C_FADEINSHAPE"] = wanted.fade_in_shape;
+    p["C_FADEOUTSHAPE"] = wanted.fade_out_shape;
+    p["B_MUTE"] = wanted.mute ? 1.0 : 0.0;
+    p["B_MUTE_ACTUAL"] = wanted.mute ? 1.0 : 0.0;
+    p["B_LOOPSRC"] = wanted.loop ? 1.0 : 0.0;
+    p["C_LOCK"] = wanted.lock;
+    p["D_VOL"] = wanted.vol;
+    p["B_UISEL"] = wanted.selected ? 1.0 : 0.0;
     state_->live_items.insert(item.get());
     track->items.push_back(item.get());
     for (const TakeSpec& take : wanted.takes) add_take(item.get(), take);
@@ -346,16 +347,15 @@ Take* Host::add_take(Item* item, const TakeSpec& wanted) {
     auto& take = state_->take_store.emplace_back(std::make_unique<Take>());
     take->item = item;
     take->name = wanted.name;
-    take->params = {
-        {"D_STARTOFFS", wanted.start_offset},
-        {"D_VOL", wanted.vol},
-        {"D_PAN", wanted.pan},
-        {"D_PLAYRATE", wanted.rate},
-        {"D_PITCH", wanted.pitch},
-        {"B_PPITCH", wanted.preserve_pitch ? 1.0 : 0.0},
-        {"I_CHANMODE", wanted.chan_mode},
-        {"I_PITCHMODE", wanted.pitch_mode},
-    };
+    Parameters<kTakeParameters>& p = take->params;
+    p["D_STARTOFFS"] = wanted.start_offset;
+    p["D_VOL"] = wanted.vol;
+    p["D_PAN"] = wanted.pan;
+    p["D_PLAYRATE"] = wanted.rate;
+    p["D_PITCH"] = wanted.pitch;
+    p["B_PPITCH"] = wanted.preserve_pitch ? 1.0 : 0.0;
+    p["I_CHANMODE"] = wanted.chan_mode;
+    p["I_PITCHMODE"] = wanted.pitch_mode;
     if (wanted.source) {
         take->source = add_source(*wanted.source);
         take->source->owner = take.get();
@@ -429,6 +429,10 @@ void Host::hide_function(std::string name) {
 
 int Host::redraw_count() const {
     return state_->redraws;
+}
+
+void Host::set_call_log(bool on) {
+    state_->logging = on;
 }
 
 const std::vector<CallRecord>& Host::call_log() const {
@@ -640,8 +644,9 @@ bool Host::anything_registered() const {
 
 // ---- host functions ----
 
-void Host::log_call(std::string function, std::string detail) {
-    state_->calls.push_back(CallRecord{std::move(function), std::move(detail)});
+void Host::log_call(std::string_view function, std::string_view detail) {
+    if (!state_->logging) return;
+    state_->calls.push_back(CallRecord{std::string(function), std::string(detail)});
 }
 
 void Host::redraw() {

@@ -4,11 +4,14 @@
 // observe: redraws, a call log, registrations, source counts and a canonical project dump.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <optional>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -73,6 +76,31 @@ inline constexpr std::string_view kTakeParameters[] = {"D_STARTOFFS", "D_VOL",  
                                                        "D_PLAYRATE",  "D_PITCH",    "B_PPITCH",
                                                        "I_CHANMODE",  "I_PITCHMODE"};
 
+// Values of one object's known parameters, kept beside it: a read is a short scan of constant
+// names, never a tree walk through memory scattered over the heap.
+template <const auto& Names>
+class Parameters {
+public:
+    double* find(std::string_view name) {
+        for (std::size_t i = 0; i < std::size(Names); ++i) {
+            if (Names[i] == name) return &values_[i];
+        }
+        return nullptr;
+    }
+    const double* find(std::string_view name) const {
+        return const_cast<Parameters*>(this)->find(name);
+    }
+    // A known name only: anything else throws std::out_of_range.
+    double& operator[](std::string_view name) {
+        if (double* value = find(name)) return *value;
+        throw std::out_of_range("unknown parameter " + std::string(name));
+    }
+    double at(std::string_view name) const { return const_cast<Parameters&>(*this)[name]; }
+
+private:
+    std::array<double, std::size(Names)> values_{};
+};
+
 struct TakeSpec {
     std::string name;
     std::optional<SourceSpec> source;  // none: a take without a source
@@ -105,13 +133,13 @@ struct ItemSpec {
 struct Take {
     Item* item = nullptr;
     std::string name;
-    std::map<std::string, double, std::less<>> params;  // every known take parameter
+    Parameters<kTakeParameters> params;
     Source* source = nullptr;
 };
 
 struct Item {
     Track* track = nullptr;
-    std::map<std::string, double, std::less<>> params;  // every known item parameter
+    Parameters<kItemParameters> params;
     std::vector<Take*> takes;
     int active_take = 0;
     bool selected() const;
@@ -201,6 +229,8 @@ public:
 
     // ---- observing ----
     int redraw_count() const;
+    // On by default. Off, host calls go unrecorded and cost no allocation: for measuring.
+    void set_call_log(bool on);
     const std::vector<CallRecord>& call_log() const;
     void clear_call_log();
     int calls_to(std::string_view function) const;
@@ -243,7 +273,7 @@ public:
     bool anything_registered() const;
 
     // ---- host functions (the C entry points forward here) ----
-    void log_call(std::string function, std::string detail = "");
+    void log_call(std::string_view function, std::string_view detail = {});
     void redraw();
     int show_message_box(const char* msg, const char* title, int type);
     void console_message(const char* msg);
