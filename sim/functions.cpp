@@ -12,7 +12,9 @@ namespace {
 // Every entry point starts here: the active host, with the call logged, or null without one.
 Host* enter(const char* function, const char* detail = nullptr) {
     Host* host = Host::active();
-    if (host != nullptr) host->log_call(function, detail != nullptr ? detail : "");
+    if (host != nullptr && host->logs_calls()) {
+        host->log_call(function, detail != nullptr ? detail : "");
+    }
     return host;
 }
 

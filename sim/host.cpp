@@ -13,8 +13,6 @@ namespace sim {
 
 namespace {
 
-Host* g_active = nullptr;
-
 template <class P>
 double param(const P& params, std::string_view name) {
     const double* found = params.find(name);
@@ -98,6 +96,27 @@ constexpr std::array<GetFuncFunction, sizeof...(N)> make_get_funcs(std::index_se
 constexpr auto kRecordRegisters = make_registers(std::make_index_sequence<kRecordSlots>());
 constexpr auto kRecordGetFuncs = make_get_funcs(std::make_index_sequence<kRecordSlots>());
 
+// The live handles of one kind. Calls ask about the same handle several times in a row (find an
+// item, then read it), so the last one found answers without hashing.
+class LiveSet {
+public:
+    void insert(const void* p) { set_.insert(p); }
+    void erase(const void* p) {
+        set_.erase(p);
+        if (p == last_) last_ = nullptr;
+    }
+    std::size_t count(const void* p) const {
+        if (p != nullptr && p == last_) return 1;
+        if (set_.count(p) == 0) return 0;
+        last_ = p;
+        return 1;
+    }
+
+private:
+    std::unordered_set<const void*> set_;
+    mutable const void* last_ = nullptr;
+};
+
 const void* address(const Source* source) {
     return static_cast<const PcmSourceInterface*>(source);
 }
@@ -128,9 +147,9 @@ struct Host::State {
     std::vector<std::unique_ptr<Take>> take_store;
     std::vector<std::unique_ptr<Source>> source_store;
     std::unordered_set<const void*> live_projects;
-    std::unordered_set<const void*> live_tracks;
-    std::unordered_set<const void*> live_items;
-    std::unordered_set<const void*> live_takes;
+    LiveSet live_tracks;
+    LiveSet live_items;
+    LiveSet live_takes;
     std::unordered_map<const void*, Source*> live_sources;
 
     std::vector<Project*> projects;
@@ -143,7 +162,6 @@ struct Host::State {
     std::set<std::string, std::less<>> hidden;
 
     int redraws = 0;
-    bool logging = true;
     std::vector<CallRecord> calls;
     std::vector<MessageBoxRecord> boxes;
     std::vector<std::string> console;
@@ -273,15 +291,11 @@ Host::Host() : state_(std::make_unique<State>()) {
 
 Host::~Host() {
     if (state_->slot >= 0) g_record_hosts[static_cast<std::size_t>(state_->slot)] = nullptr;
-    if (g_active == this) g_active = nullptr;
+    if (active_ == this) active_ = nullptr;
 }
 
 void Host::activate() {
-    g_active = this;
-}
-
-Host* Host::active() {
-    return g_active;
+    active_ = this;
 }
 
 // ---- building a session ----
@@ -429,10 +443,6 @@ void Host::hide_function(std::string name) {
 
 int Host::redraw_count() const {
     return state_->redraws;
-}
-
-void Host::set_call_log(bool on) {
-    state_->logging = on;
 }
 
 const std::vector<CallRecord>& Host::call_log() const {
@@ -644,8 +654,7 @@ bool Host::anything_registered() const {
 
 // ---- host functions ----
 
-void Host::log_call(std::string_view function, std::string_view detail) {
-    if (!state_->logging) return;
+void Host::record_call(std::string_view function, std::string_view detail) {
     state_->calls.push_back(CallRecord{std::string(function), std::string(detail)});
 }
 

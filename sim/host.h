@@ -198,7 +198,7 @@ public:
     // The C host functions answer for the active host: the newest one alive, or the one last
     // activated.
     void activate();
-    static Host* active();
+    static Host* active() { return active_; }
 
     // ---- building a session ----
     Project* current_project();
@@ -230,7 +230,8 @@ public:
     // ---- observing ----
     int redraw_count() const;
     // On by default. Off, host calls go unrecorded and cost no allocation: for measuring.
-    void set_call_log(bool on);
+    void set_call_log(bool on) { log_calls_ = on; }
+    bool logs_calls() const { return log_calls_; }
     const std::vector<CallRecord>& call_log() const;
     void clear_call_log();
     int calls_to(std::string_view function) const;
@@ -273,7 +274,9 @@ public:
     bool anything_registered() const;
 
     // ---- host functions (the C entry points forward here) ----
-    void log_call(std::string_view function, std::string_view detail = {});
+    void log_call(std::string_view function, std::string_view detail = {}) {
+        if (log_calls_) record_call(function, detail);
+    }
     void redraw();
     int show_message_box(const char* msg, const char* title, int type);
     void console_message(const char* msg);
@@ -287,8 +290,11 @@ public:
 private:
     friend class Source;
     void note_source_created();  // Duplicate() counts its copy
+    void record_call(std::string_view function, std::string_view detail);
     struct State;
     std::unique_ptr<State> state_;
+    bool log_calls_ = true;
+    static inline Host* active_ = nullptr;
 };
 
 // What InsertMedia makes of a real file: null when it cannot be read or its extension is unknown.
