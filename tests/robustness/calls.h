@@ -2,9 +2,12 @@
 // call it on, valid arguments that address one of them, and the call through the script wrapper.
 #pragma once
 
+#include <cctype>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "definition.h"
@@ -26,10 +29,23 @@ inline constexpr unsigned char kUntouched = 0x5a;  // every byte of an output be
 struct Fixture {
     sim::Track* track = nullptr;  // T0
     sim::Item* item = nullptr;    // a0
-    // What an index may equal and still name nothing: items, selected items, tracks, selected
-    // tracks, items on T0.
-    std::vector<int> counts;
 };
+
+// The count an index parameter reaches when it equals it, by what the parameter's name says it
+// counts (itemID, selectItemID, trackID, selectTrackId, trackItemID on T0, ...); none for an int
+// that counts nothing (mediaTypeID, startEndType, a value).
+inline std::optional<int> count_for(std::string_view name) {
+    std::string lower(name);
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (!lower.ends_with("id")) return std::nullopt;
+    const bool track = lower.find("track") != std::string::npos;
+    const bool item = lower.find("item") != std::string::npos;
+    const bool select = lower.find("select") != std::string::npos;
+    if (track && item) return 2;  // items on T0
+    if (track) return select ? 2 : 3;
+    if (item) return select ? 2 : 5;
+    return std::nullopt;
+}
 
 // Builds the project above as the host's current one, replacing whatever project was current.
 inline Fixture build(sim::Host& host) {
@@ -59,7 +75,6 @@ inline Fixture build(sim::Host& host) {
     item(t1, true, 1, "MP3");
     item(t1, false, 0, nullptr);
     item(host.add_track(nullptr, "T2"), false, 1, "MIDI");
-    f.counts = {5, 2, 3, 2, 2};
     return f;
 }
 
