@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdio>
 #include <deque>
 #include <filesystem>
@@ -96,24 +97,70 @@ constexpr std::array<GetFuncFunction, sizeof...(N)> make_get_funcs(std::index_se
 constexpr auto kRecordRegisters = make_registers(std::make_index_sequence<kRecordSlots>());
 constexpr auto kRecordGetFuncs = make_get_funcs(std::make_index_sequence<kRecordSlots>());
 
-// The live handles of one kind. Calls ask about the same handle several times in a row (find an
-// item, then read it), so the last one found answers without hashing.
+// The live handles of one kind, in one flat table (open addressing, linear probing): asking about
+// a handle touches one or two cache lines, however many items the project has. Calls ask about the
+// same handle several times in a row (find an item, then read it), so the last one found answers
+// without probing.
 class LiveSet {
 public:
-    void insert(const void* p) { set_.insert(p); }
+    void insert(const void* p) {
+        if ((size_ + 1) * 2 > slots_.size()) grow();
+        const void*& slot = slots_[find(p)];
+        if (slot == nullptr) ++size_;
+        slot = p;
+    }
     void erase(const void* p) {
-        set_.erase(p);
         if (p == last_) last_ = nullptr;
+        if (count(p) == 0) return;
+        last_ = nullptr;
+        // Backward-shift deletion: later entries of the probe run move up, so no lookup stops at
+        // the hole.
+        std::size_t hole = find(p);
+        slots_[hole] = nullptr;
+        --size_;
+        for (std::size_t next = (hole + 1) & mask(); slots_[next] != nullptr;
+             next = (next + 1) & mask()) {
+            const std::size_t home = index(slots_[next]);
+            const bool stays =
+                hole <= next ? hole < home && home <= next : hole < home || home <= next;
+            if (stays) continue;
+            slots_[hole] = slots_[next];
+            slots_[next] = nullptr;
+            hole = next;
+        }
     }
     std::size_t count(const void* p) const {
-        if (p != nullptr && p == last_) return 1;
-        if (set_.count(p) == 0) return 0;
+        if (p == nullptr || slots_.empty()) return 0;
+        if (p == last_) return 1;
+        if (slots_[find(p)] != p) return 0;
         last_ = p;
         return 1;
     }
 
 private:
-    std::unordered_set<const void*> set_;
+    std::size_t mask() const { return slots_.size() - 1; }
+    std::size_t index(const void* p) const {
+        return static_cast<std::size_t>(
+            (reinterpret_cast<std::uintptr_t>(p) * 0x9e3779b97f4a7c15ull) >> shift_);
+    }
+    // The slot holding p, or the empty slot where it would go.
+    std::size_t find(const void* p) const {
+        std::size_t i = index(p);
+        while (slots_[i] != nullptr && slots_[i] != p) i = (i + 1) & mask();
+        return i;
+    }
+    void grow() {
+        std::vector<const void*> old(slots_.empty() ? 16 : slots_.size() * 2, nullptr);
+        old.swap(slots_);
+        shift_ = 64 - std::countr_zero(slots_.size());
+        for (const void* p : old) {
+            if (p != nullptr) slots_[find(p)] = p;
+        }
+    }
+
+    std::vector<const void*> slots_;  // a power of two in size, at most half full
+    std::size_t size_ = 0;
+    int shift_ = 64;
     mutable const void* last_ = nullptr;
 };
 
