@@ -101,19 +101,14 @@ inline std::vector<Registered> registered(const sim::Host& host) {
 }
 
 // The argument slots of one call, valid for the fixture: handles of its project, T0 and a0, index
-// 0, the media file's name, 1.0, true, and outputs and a 1024-byte buffer whose bytes are all
-// kUntouched. Storage is sized once, so the slots stay valid.
+// 0, the media file's name, 1.0, true, and outputs (a 1024-byte buffer for char*) whose bytes are
+// all kUntouched. Storage is sized once, so the slots stay valid.
 class Arguments {
 public:
     std::vector<void*> slots;
 
     Arguments(const FunctionDef& def, sim::Host& host, const Fixture& f)
-        : slots(def.params.size(), nullptr),
-          def_(def),
-          doubles_(def.params.size()),
-          ints_(def.params.size()),
-          bools_(def.params.size()),
-          buffers_(def.params.size()) {
+        : slots(def.params.size()), doubles_(def.params.size()), outputs_(def.params.size()) {
         for (std::size_t i = 0; i < def.params.size(); ++i) {
             const reaper_sim::TypeInfo& type = def.params[i].type;
             switch (type.type) {
@@ -141,20 +136,16 @@ public:
                     slots[i] = const_cast<char*>(kMediaFile);
                     break;
                 case ValueType::Buffer:
-                    buffers_[i].assign(1024, static_cast<char>(kUntouched));
-                    slots[i] = buffers_[i].data();
+                    set_output(i, 1024);
                     break;
                 case ValueType::IntPtr:
-                    std::memset(&ints_[i], kUntouched, sizeof(int));
-                    slots[i] = &ints_[i];
+                    set_output(i, sizeof(int));
                     break;
                 case ValueType::DoublePtr:
-                    std::memset(&doubles_[i], kUntouched, sizeof(double));
-                    slots[i] = &doubles_[i];
+                    set_output(i, sizeof(double));
                     break;
                 case ValueType::BoolPtr:
-                    bools_[i] = kUntouched;  // not a bool's value: any write shows
-                    slots[i] = &bools_[i];
+                    set_output(i, 1);  // kUntouched is no bool's value: any write shows
                     break;
                 case ValueType::Void:
                 case ValueType::Unsupported:
@@ -175,30 +166,12 @@ public:
         slots[i] = &doubles_[i];
     }
 
-    // Every output and buffer the call was given still holds kUntouched.
+    // Every output the call was given still holds kUntouched.
     bool outputs_untouched() const {
-        for (std::size_t i = 0; i < def_.params.size(); ++i) {
-            if (slots[i] == nullptr) continue;
-            std::size_t size = 0;
-            switch (def_.params[i].type.type) {
-                case ValueType::Buffer:
-                    size = buffers_[i].size();
-                    break;
-                case ValueType::IntPtr:
-                    size = sizeof(int);
-                    break;
-                case ValueType::DoublePtr:
-                    size = sizeof(double);
-                    break;
-                case ValueType::BoolPtr:
-                    size = 1;
-                    break;
-                default:
-                    continue;
-            }
-            const auto* bytes = static_cast<const unsigned char*>(slots[i]);
-            for (std::size_t b = 0; b < size; ++b) {
-                if (bytes[b] != kUntouched) return false;
+        for (std::size_t i = 0; i < slots.size(); ++i) {
+            if (slots[i] != outputs_[i].data()) continue;
+            for (unsigned char byte : outputs_[i]) {
+                if (byte != kUntouched) return false;
             }
         }
         return true;
@@ -210,11 +183,13 @@ public:
     }
 
 private:
-    const FunctionDef& def_;
+    void set_output(std::size_t i, std::size_t size) {
+        outputs_[i].assign(size, kUntouched);  // heap storage: aligned for any scalar
+        slots[i] = outputs_[i].data();
+    }
+
     std::vector<double> doubles_;
-    std::vector<int> ints_;
-    std::vector<unsigned char> bools_;
-    std::vector<std::vector<char>> buffers_;
+    std::vector<std::vector<unsigned char>> outputs_;
     std::string unsupported_;
 };
 
