@@ -97,6 +97,17 @@ public:
     }
     double at(std::string_view name) const { return const_cast<Parameters&>(*this)[name]; }
 
+    // Every value by name, and comparisons with such a snapshot: a test keeps one to show that
+    // nothing changed.
+    using Snapshot = std::map<std::string, double, std::less<>>;
+    operator Snapshot() const {
+        Snapshot out;
+        for (std::size_t i = 0; i < std::size(Names); ++i) out.emplace(Names[i], values_[i]);
+        return out;
+    }
+    friend bool operator==(const Parameters& a, const Snapshot& b) { return Snapshot(a) == b; }
+    bool operator==(const Parameters&) const = default;
+
 private:
     std::array<double, std::size(Names)> values_{};
 };
