@@ -14,6 +14,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "sim/reaper_abi.h"
@@ -77,13 +78,18 @@ inline constexpr std::string_view kTakeParameters[] = {"D_STARTOFFS", "D_VOL",  
                                                        "I_CHANMODE",  "I_PITCHMODE"};
 
 // Values of one object's known parameters, kept beside it: a read is a short scan of constant
-// names, never a tree walk through memory scattered over the heap.
+// names, never a tree walk through memory scattered over the heap. Iterates as (name, value).
 template <const auto& Names>
 class Parameters {
 public:
+    using Entry = std::pair<std::string_view, double>;
+    Parameters() {
+        for (std::size_t i = 0; i < std::size(Names); ++i) entries_[i] = {Names[i], 0.0};
+    }
+
     double* find(std::string_view name) {
-        for (std::size_t i = 0; i < std::size(Names); ++i) {
-            if (Names[i] == name) return &values_[i];
+        for (Entry& entry : entries_) {
+            if (entry.first == name) return &entry.second;
         }
         return nullptr;
     }
@@ -96,20 +102,24 @@ public:
         throw std::out_of_range("unknown parameter " + std::string(name));
     }
     double at(std::string_view name) const { return const_cast<Parameters&>(*this)[name]; }
+    auto begin() { return entries_.begin(); }
+    auto end() { return entries_.end(); }
+    auto begin() const { return entries_.begin(); }
+    auto end() const { return entries_.end(); }
 
     // Every value by name, and comparisons with such a snapshot: a test keeps one to show that
     // nothing changed.
     using Snapshot = std::map<std::string, double, std::less<>>;
     operator Snapshot() const {
         Snapshot out;
-        for (std::size_t i = 0; i < std::size(Names); ++i) out.emplace(Names[i], values_[i]);
+        for (const auto& [name, value] : entries_) out.emplace(name, value);
         return out;
     }
     friend bool operator==(const Parameters& a, const Snapshot& b) { return Snapshot(a) == b; }
     bool operator==(const Parameters&) const = default;
 
 private:
-    std::array<double, std::size(Names)> values_{};
+    std::array<Entry, std::size(Names)> entries_;
 };
 
 struct TakeSpec {
