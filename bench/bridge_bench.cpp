@@ -1,11 +1,12 @@
-// What a script call costs on top of the native call: the wrapper should add a few loads only.
+// What a script call costs on top of the host calls it makes: a getter, a setter and a frame
+// function through their registered script wrappers, against the same host calls made directly,
+// as any extension makes them: through the addresses the host's GetFunc hands out.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
 
-#include "api/api.h"
+#include "api/frames.h"
 #include "entry/entry.h"
-#include "script_bridge/wrappers.h"
 #include "sim/host.h"
 
 namespace {
@@ -13,33 +14,126 @@ namespace {
 struct Session {
     sim::Host host;
     Session() {
+        host.set_call_log(false);
         sim::Track* track = host.add_track(nullptr, "T", true);
-        sim::ItemSpec selected;
-        selected.selected = true;
-        for (int i = 0; i < 8; ++i) host.add_item(track, selected);
+        sim::ItemSpec item;
+        for (int i = 0; i < 8; ++i, item.position += 2.0) host.add_item(track, item);
         ReaperPluginEntry(nullptr, reinterpret_cast<reaper_plugin_info_t*>(host.plugin_info()));
     }
     ~Session() { ReaperPluginEntry(nullptr, nullptr); }
+    // The wrapper a script reaches through QM_<name>.
+    void* (*wrapper(const char* name))(void**, int) {
+        return reinterpret_cast<void* (*)(void**, int)>(host.registered_function(name)->vararg);
+    }
+};
+
+template <auto F>
+decltype(F) host_function(const char* name) {
+    return reinterpret_cast<decltype(F)>(sim::host_function(name));
+}
+
+// The host functions as an extension holds them.
+struct Host {
+    decltype(&sim::reaper::GetMediaItem) GetMediaItem =
+        host_function<&sim::reaper::GetMediaItem>("GetMediaItem");
+    decltype(&sim::reaper::GetMediaItemInfo_Value) GetMediaItemInfo_Value =
+        host_function<&sim::reaper::GetMediaItemInfo_Value>("GetMediaItemInfo_Value");
+    decltype(&sim::reaper::SetMediaItemInfo_Value) SetMediaItemInfo_Value =
+        host_function<&sim::reaper::SetMediaItemInfo_Value>("SetMediaItemInfo_Value");
+    decltype(&sim::reaper::TimeMap_curFrameRate) TimeMap_curFrameRate =
+        host_function<&sim::reaper::TimeMap_curFrameRate>("TimeMap_curFrameRate");
 };
 
 void* slot(int v) {
     return reinterpret_cast<void*>(static_cast<std::intptr_t>(v));
 }
 
-void NativeLookup(benchmark::State& state) {
+void Direct_GetMediaStartTimeSeconds(benchmark::State& state) {
     Session session;
-    for (auto _ : state) benchmark::DoNotOptimize(GetMediaItemSelect(nullptr, 5, 1));
-}
-BENCHMARK(NativeLookup);
-
-void ScriptWrapperLookup(benchmark::State& state) {
-    Session session;
-    void* args[] = {nullptr, slot(5), slot(1)};
+    Host h;
+    double seconds = 0.0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(args);
-        benchmark::DoNotOptimize(__vararg_GetMediaItemSelect(args, 3));
+        MediaItem* item = h.GetMediaItem(nullptr, 5);
+        if (item != nullptr) seconds = h.GetMediaItemInfo_Value(item, "D_POSITION");
+        benchmark::DoNotOptimize(seconds);
     }
 }
-BENCHMARK(ScriptWrapperLookup);
+BENCHMARK(Direct_GetMediaStartTimeSeconds);
+
+void Wrapper_GetMediaStartTimeSeconds(benchmark::State& state) {
+    Session session;
+    auto call = session.wrapper("QM_GetMediaStartTimeSeconds");
+    double seconds = 0.0;
+    void* args[] = {nullptr, slot(5), &seconds};
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(call(args, 3));
+        benchmark::DoNotOptimize(seconds);
+    }
+}
+BENCHMARK(Wrapper_GetMediaStartTimeSeconds);
+
+void Direct_SetMediaStartTimeSeconds(benchmark::State& state) {
+    Session session;
+    double seconds = 10.0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(seconds);
+        MediaItem* item = sim::reaper::GetMediaItem(nullptr, 5);
+        bool ok =
+            item != nullptr && sim::reaper::SetMediaItemInfo_Value(item, "D_POSITION", seconds);
+        benchmark::DoNotOptimize(ok);
+    }
+}
+BENCHMARK(Direct_SetMediaStartTimeSeconds);
+
+void Wrapper_SetMediaStartTimeSeconds(benchmark::State& state) {
+    Session session;
+    auto call = session.wrapper("QM_SetMediaStartTimeSeconds");
+    double seconds = 10.0;
+    void* args[] = {nullptr, slot(5), &seconds};
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(seconds);
+        benchmark::DoNotOptimize(call(args, 3));
+    }
+}
+BENCHMARK(Wrapper_SetMediaStartTimeSeconds);
+
+void Direct_GetMediaStartTimeFrame(benchmark::State& state) {
+    Session session;
+    Host h;
+    int frame = 0;
+    for (auto _ : state) {
+        MediaItem* item = h.GetMediaItem(nullptr, 5);
+        bool drop = false;
+        const double rate = h.TimeMap_curFrameRate(nullptr, &drop);
+        if (item != nullptr && rate > 0.0) {
+            const double seconds = h.GetMediaItemInfo_Value(item, "D_POSITION");
+            frame = qm_api::seconds_to_frame(seconds, rate).value_or(frame);
+        }
+        benchmark::DoNotOptimize(frame);
+    }
+}
+BENCHMARK(Direct_GetMediaStartTimeFrame);
+
+void Wrapper_GetMediaStartTimeFrame(benchmark::State& state) {
+    Session session;
+    auto call = session.wrapper("QM_GetMediaStartTimeFrame");
+    int frame = 0;
+    void* args[] = {nullptr, slot(5), &frame};
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(call(args, 3));
+        benchmark::DoNotOptimize(frame);
+    }
+}
+BENCHMARK(Wrapper_GetMediaStartTimeFrame);
+
+// The simulated host itself: an item far along one track, and one parameter read.
+void Host_GetMediaItem_9999_of_10000(benchmark::State& state) {
+    sim::Host host;
+    host.set_call_log(false);
+    sim::Track* track = host.add_track();
+    for (int i = 0; i < 10000; ++i) host.add_item(track, {});
+    for (auto _ : state) benchmark::DoNotOptimize(sim::reaper::GetMediaItem(nullptr, 9999));
+}
+BENCHMARK(Host_GetMediaItem_9999_of_10000);
 
 }  // namespace

@@ -2,7 +2,8 @@
 # Installs the Debian packages the build, the tools and the tests need, when any is missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ clang clang-format pkg-config binutils
+# libclang-rt-14-dev: the libFuzzer runtime for the fuzz targets; valgrind: the load/unload check.
+packages=(cmake ninja-build g++ clang clang-format pkg-config binutils libclang-rt-14-dev valgrind
           libgtest-dev libgmock-dev libbenchmark-dev liblua5.4-dev libsndfile1-dev
           lua5.4 lua-check libxml2-utils)
 missing=()

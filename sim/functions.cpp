@@ -2,7 +2,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <map>
 
 #include "sim/host.h"
 
@@ -10,27 +9,27 @@ namespace sim {
 
 namespace {
 
-template <std::size_t N>
-bool known(const std::string_view (&names)[N], const char* name) {
-    if (name == nullptr) return false;
-    for (std::string_view known_name : names) {
-        if (known_name == name) return true;
-    }
-    return false;
-}
-
 // Every entry point starts here: the active host, with the call logged, or null without one.
 Host* enter(const char* function, const char* detail = nullptr) {
     Host* host = Host::active();
-    if (host != nullptr) host->log_call(function, detail != nullptr ? detail : "");
+    if (host != nullptr && host->logs_calls()) {
+        host->log_call(function, detail != nullptr ? detail : "");
+    }
     return host;
 }
 
 Item* nth_item(Project* project, int index, bool selected_only) {
     if (project == nullptr || index < 0) return nullptr;
     for (Track* track : project->tracks) {
+        // As REAPER does: whole tracks are skipped, so the cost does not grow with the index.
+        if (!selected_only) {
+            const auto on_track = static_cast<int>(track->items.size());
+            if (index < on_track) return track->items[static_cast<std::size_t>(index)];
+            index -= on_track;
+            continue;
+        }
         for (Item* item : track->items) {
-            if (selected_only && !item->selected()) continue;
+            if (!item->selected()) continue;
             if (index-- == 0) return item;
         }
     }
@@ -41,9 +40,11 @@ int count_items(Project* project, bool selected_only) {
     if (project == nullptr) return 0;
     int count = 0;
     for (const Track* track : project->tracks) {
-        for (const Item* item : track->items) {
-            if (!selected_only || item->selected()) ++count;
+        if (!selected_only) {
+            count += static_cast<int>(track->items.size());
+            continue;
         }
+        for (const Item* item : track->items) count += item->selected() ? 1 : 0;
     }
     return count;
 }
@@ -57,10 +58,15 @@ Track* nth_track(Project* project, int index, bool selected_only) {
     return nullptr;
 }
 
-bool set_param(Host* host, std::map<std::string, double, std::less<>>& params, const char* parmname,
-               double value) {
-    if (host->parameter_write_fails(parmname)) return false;
-    params[parmname] = value;
+// A parameter of a live object: null for an unknown or null name.
+template <class P>
+double* parameter(P& params, const char* parmname) {
+    return parmname != nullptr ? params.find(parmname) : nullptr;
+}
+
+bool set_param(Host* host, double* value, const char* parmname, double newvalue) {
+    if (value == nullptr || host->parameter_write_fails(parmname)) return false;
+    *value = newvalue;
     return true;
 }
 
@@ -184,19 +190,16 @@ PCM_source* GetMediaItemTake_Source(MediaItem_Take* take) {
 
 double GetMediaItemInfo_Value(MediaItem* item, const char* parmname) {
     Host* host = enter("GetMediaItemInfo_Value", parmname);
-    if (host == nullptr) return 0.0;
-    Item* live = host->item(item);
-    if (live == nullptr || !known(kItemParameters, parmname)) return 0.0;
-    auto found = live->params.find(std::string_view(parmname));
-    return found != live->params.end() ? found->second : 0.0;
+    Item* live = host != nullptr ? host->item(item) : nullptr;
+    const double* value = live != nullptr ? parameter(live->params, parmname) : nullptr;
+    return value != nullptr ? *value : 0.0;
 }
 
 bool SetMediaItemInfo_Value(MediaItem* item, const char* parmname, double newvalue) {
     Host* host = enter("SetMediaItemInfo_Value", parmname);
-    if (host == nullptr) return false;
-    Item* live = host->item(item);
-    if (live == nullptr || !known(kItemParameters, parmname)) return false;
-    if (!set_param(host, live->params, parmname, newvalue)) return false;
+    Item* live = host != nullptr ? host->item(item) : nullptr;
+    if (live == nullptr || !set_param(host, parameter(live->params, parmname), parmname, newvalue))
+        return false;
     // The actual mute follows the mute switch unless a solo overrides it, and nothing solos here.
     if (std::string_view(parmname) == "B_MUTE") live->params["B_MUTE_ACTUAL"] = newvalue;
     return true;
@@ -204,19 +207,16 @@ bool SetMediaItemInfo_Value(MediaItem* item, const char* parmname, double newval
 
 double GetMediaItemTakeInfo_Value(MediaItem_Take* take, const char* parmname) {
     Host* host = enter("GetMediaItemTakeInfo_Value", parmname);
-    if (host == nullptr) return 0.0;
-    Take* live = host->take(take);
-    if (live == nullptr || !known(kTakeParameters, parmname)) return 0.0;
-    auto found = live->params.find(std::string_view(parmname));
-    return found != live->params.end() ? found->second : 0.0;
+    Take* live = host != nullptr ? host->take(take) : nullptr;
+    const double* value = live != nullptr ? parameter(live->params, parmname) : nullptr;
+    return value != nullptr ? *value : 0.0;
 }
 
 bool SetMediaItemTakeInfo_Value(MediaItem_Take* take, const char* parmname, double newvalue) {
     Host* host = enter("SetMediaItemTakeInfo_Value", parmname);
-    if (host == nullptr) return false;
-    Take* live = host->take(take);
-    if (live == nullptr || !known(kTakeParameters, parmname)) return false;
-    return set_param(host, live->params, parmname, newvalue);
+    Take* live = host != nullptr ? host->take(take) : nullptr;
+    return live != nullptr &&
+           set_param(host, parameter(live->params, parmname), parmname, newvalue);
 }
 
 void* GetSetMediaItemTakeInfo(MediaItem_Take* tk, const char* parmname, void* setNewValue) {

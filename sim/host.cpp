@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdio>
 #include <deque>
 #include <filesystem>
@@ -13,11 +14,10 @@ namespace sim {
 
 namespace {
 
-Host* g_active = nullptr;
-
-double param(const std::map<std::string, double, std::less<>>& params, std::string_view name) {
-    auto found = params.find(name);
-    return found == params.end() ? 0.0 : found->second;
+template <class P>
+double param(const P& params, std::string_view name) {
+    const double* found = params.find(name);
+    return found == nullptr ? 0.0 : *found;
 }
 
 bool starts_with(std::string_view text, std::string_view prefix) {
@@ -97,6 +97,73 @@ constexpr std::array<GetFuncFunction, sizeof...(N)> make_get_funcs(std::index_se
 constexpr auto kRecordRegisters = make_registers(std::make_index_sequence<kRecordSlots>());
 constexpr auto kRecordGetFuncs = make_get_funcs(std::make_index_sequence<kRecordSlots>());
 
+// The live handles of one kind, in one flat table (open addressing, linear probing): asking about
+// a handle touches one or two cache lines, however many items the project has. Calls ask about the
+// same handle several times in a row (find an item, then read it), so the last one found answers
+// without probing.
+class LiveSet {
+public:
+    void insert(const void* p) {
+        if ((size_ + 1) * 2 > slots_.size()) grow();
+        const void*& slot = slots_[find(p)];
+        if (slot == nullptr) ++size_;
+        slot = p;
+    }
+    void erase(const void* p) {
+        if (p == last_) last_ = nullptr;
+        if (count(p) == 0) return;
+        last_ = nullptr;
+        // Backward-shift deletion: later entries of the probe run move up, so no lookup stops at
+        // the hole.
+        std::size_t hole = find(p);
+        slots_[hole] = nullptr;
+        --size_;
+        for (std::size_t next = (hole + 1) & mask(); slots_[next] != nullptr;
+             next = (next + 1) & mask()) {
+            const std::size_t home = index(slots_[next]);
+            const bool stays =
+                hole <= next ? hole < home && home <= next : hole < home || home <= next;
+            if (stays) continue;
+            slots_[hole] = slots_[next];
+            slots_[next] = nullptr;
+            hole = next;
+        }
+    }
+    std::size_t count(const void* p) const {
+        if (p == nullptr || slots_.empty()) return 0;
+        if (p == last_) return 1;
+        if (slots_[find(p)] != p) return 0;
+        last_ = p;
+        return 1;
+    }
+
+private:
+    std::size_t mask() const { return slots_.size() - 1; }
+    std::size_t index(const void* p) const {
+        return static_cast<std::size_t>(
+            (reinterpret_cast<std::uintptr_t>(p) * 0x9e3779b97f4a7c15ull) >> shift_);
+    }
+    // The slot holding p, or the empty slot where it would go.
+    std::size_t find(const void* p) const {
+        std::size_t i = index(p);
+        while (slots_[i] != nullptr && slots_[i] != p) i = (i + 1) & mask();
+        return i;
+    }
+    void grow() {
+        std::vector<const void*> old(slots_.empty() ? 16 : slots_.size() * 2, nullptr);
+        old.swap(slots_);
+        shift_ = 64 - std::countr_zero(slots_.size());
+        for (const void* p : old) {
+            if (p != nullptr) slots_[find(p)] = p;
+        }
+    }
+
+    std::vector<const void*> slots_;  // a power of two in size, at most half full
+    std::size_t size_ = 0;
+    int shift_ = 64;
+    mutable const void* last_ = nullptr;
+};
+
 const void* address(const Source* source) {
     return static_cast<const PcmSourceInterface*>(source);
 }
@@ -127,9 +194,9 @@ struct Host::State {
     std::vector<std::unique_ptr<Take>> take_store;
     std::vector<std::unique_ptr<Source>> source_store;
     std::unordered_set<const void*> live_projects;
-    std::unordered_set<const void*> live_tracks;
-    std::unordered_set<const void*> live_items;
-    std::unordered_set<const void*> live_takes;
+    LiveSet live_tracks;
+    LiveSet live_items;
+    LiveSet live_takes;
     std::unordered_map<const void*, Source*> live_sources;
 
     std::vector<Project*> projects;
@@ -271,15 +338,11 @@ Host::Host() : state_(std::make_unique<State>()) {
 
 Host::~Host() {
     if (state_->slot >= 0) g_record_hosts[static_cast<std::size_t>(state_->slot)] = nullptr;
-    if (g_active == this) g_active = nullptr;
+    if (active_ == this) active_ = nullptr;
 }
 
 void Host::activate() {
-    g_active = this;
-}
-
-Host* Host::active() {
-    return g_active;
+    active_ = this;
 }
 
 // ---- building a session ----
@@ -320,20 +383,19 @@ Item* Host::add_item(Track* track, const ItemSpec& wanted) {
     if (state_->live_tracks.count(track) == 0) return nullptr;
     auto& item = state_->item_store.emplace_back(std::make_unique<Item>());
     item->track = track;
-    item->params = {
-        {"D_POSITION", wanted.position},
-        {"D_LENGTH", wanted.length},
-        {"D_FADEINLEN", wanted.fade_in},
-        {"D_FADEOUTLEN", wanted.fade_out},
-        {"C_FADEINSHAPE", wanted.fade_in_shape},
-        {"C_FADEOUTSHAPE", wanted.fade_out_shape},
-        {"B_MUTE", wanted.mute ? 1.0 : 0.0},
-        {"B_MUTE_ACTUAL", wanted.mute ? 1.0 : 0.0},
-        {"B_LOOPSRC", wanted.loop ? 1.0 : 0.0},
-        {"C_LOCK", wanted.lock},
-        {"D_VOL", wanted.vol},
-        {"B_UISEL", wanted.selected ? 1.0 : 0.0},
-    };
+    Parameters<kItemParameters>& p = item->params;
+    p["D_POSITION"] = wanted.position;
+    p["D_LENGTH"] = wanted.length;
+    p["D_FADEINLEN"] = wanted.fade_in;
+    p["D_FADEOUTLEN"] = wanted.fade_out;
+    p["C_FADEINSHAPE"] = wanted.fade_in_shape;
+    p["C_FADEOUTSHAPE"] = wanted.fade_out_shape;
+    p["B_MUTE"] = wanted.mute ? 1.0 : 0.0;
+    p["B_MUTE_ACTUAL"] = wanted.mute ? 1.0 : 0.0;
+    p["B_LOOPSRC"] = wanted.loop ? 1.0 : 0.0;
+    p["C_LOCK"] = wanted.lock;
+    p["D_VOL"] = wanted.vol;
+    p["B_UISEL"] = wanted.selected ? 1.0 : 0.0;
     state_->live_items.insert(item.get());
     track->items.push_back(item.get());
     for (const TakeSpec& take : wanted.takes) add_take(item.get(), take);
@@ -346,16 +408,15 @@ Take* Host::add_take(Item* item, const TakeSpec& wanted) {
     auto& take = state_->take_store.emplace_back(std::make_unique<Take>());
     take->item = item;
     take->name = wanted.name;
-    take->params = {
-        {"D_STARTOFFS", wanted.start_offset},
-        {"D_VOL", wanted.vol},
-        {"D_PAN", wanted.pan},
-        {"D_PLAYRATE", wanted.rate},
-        {"D_PITCH", wanted.pitch},
-        {"B_PPITCH", wanted.preserve_pitch ? 1.0 : 0.0},
-        {"I_CHANMODE", wanted.chan_mode},
-        {"I_PITCHMODE", wanted.pitch_mode},
-    };
+    Parameters<kTakeParameters>& p = take->params;
+    p["D_STARTOFFS"] = wanted.start_offset;
+    p["D_VOL"] = wanted.vol;
+    p["D_PAN"] = wanted.pan;
+    p["D_PLAYRATE"] = wanted.rate;
+    p["D_PITCH"] = wanted.pitch;
+    p["B_PPITCH"] = wanted.preserve_pitch ? 1.0 : 0.0;
+    p["I_CHANMODE"] = wanted.chan_mode;
+    p["I_PITCHMODE"] = wanted.pitch_mode;
     if (wanted.source) {
         take->source = add_source(*wanted.source);
         take->source->owner = take.get();
@@ -640,8 +701,8 @@ bool Host::anything_registered() const {
 
 // ---- host functions ----
 
-void Host::log_call(std::string function, std::string detail) {
-    state_->calls.push_back(CallRecord{std::move(function), std::move(detail)});
+void Host::record_call(std::string_view function, std::string_view detail) {
+    state_->calls.push_back(CallRecord{std::string(function), std::string(detail)});
 }
 
 void Host::redraw() {

@@ -4,13 +4,17 @@
 // observe: redraws, a call log, registrations, source counts and a canonical project dump.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <optional>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "sim/reaper_abi.h"
@@ -77,6 +81,51 @@ inline constexpr std::string_view kTakeParameters[] = {"D_STARTOFFS", "D_VOL",  
                                                        "D_PLAYRATE",  "D_PITCH",    "B_PPITCH",
                                                        "I_CHANMODE",  "I_PITCHMODE"};
 
+// Values of one object's known parameters, kept beside it: a read is a short scan of constant
+// names, never a tree walk through memory scattered over the heap. Iterates as (name, value).
+template <const auto& Names>
+class Parameters {
+public:
+    using Entry = std::pair<std::string_view, double>;
+    Parameters() {
+        for (std::size_t i = 0; i < std::size(Names); ++i) entries_[i] = {Names[i], 0.0};
+    }
+
+    double* find(std::string_view name) {
+        for (Entry& entry : entries_) {
+            if (entry.first == name) return &entry.second;
+        }
+        return nullptr;
+    }
+    const double* find(std::string_view name) const {
+        return const_cast<Parameters*>(this)->find(name);
+    }
+    // A known name only: anything else throws std::out_of_range.
+    double& operator[](std::string_view name) {
+        if (double* value = find(name)) return *value;
+        throw std::out_of_range("unknown parameter " + std::string(name));
+    }
+    double at(std::string_view name) const { return const_cast<Parameters&>(*this)[name]; }
+    auto begin() { return entries_.begin(); }
+    auto end() { return entries_.end(); }
+    auto begin() const { return entries_.begin(); }
+    auto end() const { return entries_.end(); }
+
+    // Every value by name, and comparisons with such a snapshot: a test keeps one to show that
+    // nothing changed.
+    using Snapshot = std::map<std::string, double, std::less<>>;
+    operator Snapshot() const {
+        Snapshot out;
+        for (const auto& [name, value] : entries_) out.emplace(name, value);
+        return out;
+    }
+    friend bool operator==(const Parameters& a, const Snapshot& b) { return Snapshot(a) == b; }
+    bool operator==(const Parameters&) const = default;
+
+private:
+    std::array<Entry, std::size(Names)> entries_;
+};
+
 struct TakeSpec {
     std::string name;
     std::optional<SourceSpec> source;  // none: a take without a source
@@ -109,14 +158,14 @@ struct ItemSpec {
 struct Take {
     Item* item = nullptr;
     std::string name;
-    std::map<std::string, double, std::less<>> params;  // every known take parameter
+    Parameters<kTakeParameters> params;
     Source* source = nullptr;
     const void* origin = nullptr;  // its element in a loaded project file, if any
 };
 
 struct Item {
     Track* track = nullptr;
-    std::map<std::string, double, std::less<>> params;  // every known item parameter
+    Parameters<kItemParameters> params;
     std::vector<Take*> takes;
     int active_take = 0;
     const void* origin = nullptr;  // its element in a loaded project file, if any
@@ -177,7 +226,7 @@ public:
     // The C host functions answer for the active host: the newest one alive, or the one last
     // activated.
     void activate();
-    static Host* active();
+    static Host* active() { return active_; }
 
     // ---- building a session ----
     Project* current_project();
@@ -209,6 +258,9 @@ public:
 
     // ---- observing ----
     int redraw_count() const;
+    // On by default. Off, host calls go unrecorded and cost no allocation: for measuring.
+    void set_call_log(bool on) { log_calls_ = on; }
+    bool logs_calls() const { return log_calls_; }
     const std::vector<CallRecord>& call_log() const;
     void clear_call_log();
     int calls_to(std::string_view function) const;
@@ -251,7 +303,9 @@ public:
     bool anything_registered() const;
 
     // ---- host functions (the C entry points forward here) ----
-    void log_call(std::string function, std::string detail = "");
+    void log_call(std::string_view function, std::string_view detail = {}) {
+        if (log_calls_) record_call(function, detail);
+    }
     void redraw();
     int show_message_box(const char* msg, const char* title, int type);
     void console_message(const char* msg);
@@ -265,8 +319,11 @@ public:
 private:
     friend class Source;
     void note_source_created();  // Duplicate() counts its copy
+    void record_call(std::string_view function, std::string_view detail);
     struct State;
     std::unique_ptr<State> state_;
+    bool log_calls_ = true;
+    static inline Host* active_ = nullptr;
 };
 
 // What InsertMedia makes of a real file: null when it cannot be read or its extension is unknown.

@@ -746,11 +746,11 @@ private:
             const auto& items = p.tracks[t]->items;
             for (std::size_t i = 0; i < items.size(); ++i) {
                 for (const auto& [name, v] : items[i]->params) {
-                    if (!std::isfinite(v)) return bad(where(t, i) + " " + name);
+                    if (!std::isfinite(v)) return bad(where(t, i) + " " + std::string(name));
                 }
                 for (const Take* take : items[i]->takes) {
                     for (const auto& [name, v] : take->params) {
-                        if (!std::isfinite(v)) return bad(where(t, i) + " take " + name);
+                        if (!std::isfinite(v)) return bad(where(t, i) + " take " + std::string(name));
                     }
                 }
             }

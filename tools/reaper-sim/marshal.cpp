@@ -1,6 +1,7 @@
 #include "marshal.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -19,14 +20,38 @@ void* invoke_vararg(void* context, void** arglist, int numparms) {
     return f(arglist, numparms);
 }
 
-// What the runner keeps alive for one parameter during the call.
+// What the runner keeps alive for one parameter during the call. Texts are not copied: a script's
+// argument stays on the Lua stack, and so does the string Lua made of it, until the call returns.
 struct Storage {
-    int i = 0;
-    bool b = false;
-    double d = 0.0;
-    std::string text;
-    std::vector<char> buffer;
+    int i;
+    bool b;
+    double d;
 };
+
+// Per-call space on the stack for the usual few parameters, on the heap past that: a host call
+// from Lua then allocates nothing of its own. Left uninitialised; the call fills what it reads.
+template <class T, std::size_t N>
+class Scratch {
+public:
+    explicit Scratch(std::size_t n) {
+        if (n > N) {
+            heap_.resize(n);
+            data_ = heap_.data();
+        }
+    }
+    Scratch(const Scratch&) = delete;
+    Scratch& operator=(const Scratch&) = delete;
+    T& operator[](std::size_t i) { return data_[i]; }
+    const T& operator[](std::size_t i) const { return data_[i]; }
+    T* data() { return data_; }
+
+private:
+    std::array<T, N> inline_;
+    std::vector<T> heap_;
+    T* data_ = inline_.data();
+};
+
+constexpr std::size_t kInlineParams = 8;
 
 void* by_value(std::intptr_t v) {
     return reinterpret_cast<void*>(v);
@@ -39,8 +64,10 @@ public:
           fn_(fn),
           def_(fn.def),
           storage_(def_.params.size()),
-          slots_(def_.params.size() + 1, nullptr),
-          arg_(def_.params.size(), 0) {
+          slots_(def_.params.size() + 1),
+          arg_(def_.params.size()) {
+        std::fill_n(slots_.data(), def_.params.size() + 1, nullptr);
+        std::fill_n(arg_.data(), def_.params.size(), 0);
         // Scripts pass the visible parameters in order; initial values of outputs may follow.
         int next = 1;
         for (std::size_t i = 0; i < def_.params.size(); ++i) {
@@ -56,11 +83,12 @@ public:
         // A size parameter describes the buffer before it, known only once that is packed.
         for (std::size_t i = 0; i < def_.params.size(); ++i) {
             if (def_.params[i].role == Role::Size) {
-                slots_[i] = by_value(static_cast<std::intptr_t>(storage_[i - 1].buffer.size()));
+                const std::size_t size = buffers_.empty() ? 0 : buffers_[i - 1].size();
+                slots_[i] = by_value(static_cast<std::intptr_t>(size));
             }
         }
         double result_double = 0.0;
-        slots_.back() = &result_double;
+        slots_[def_.params.size()] = &result_double;
         const int numparms = static_cast<int>(def_.params.size());
         void* result = fn_.callee.invoke(fn_.callee.context, slots_.data(), numparms);
 
@@ -111,11 +139,15 @@ private:
         fail(i, expected_name(p));
     }
 
-    std::string read_text(std::size_t i, const ParamDef& p) {
+    // A nil text arrives as "", as REAPER passes it.
+    std::string_view read_text(std::size_t i, const ParamDef& p) {
         const int a = arg_[i];
-        if (is_nil(L_, a)) return {};
-        if (auto v = to_text(L_, a)) return *v;
-        fail(i, expected_name(p));
+        if (is_nil(L_, a)) return "";
+        const int type = lua_type(L_, a);
+        if (type != LUA_TSTRING && type != LUA_TNUMBER) fail(i, expected_name(p));
+        std::size_t length = 0;
+        const char* text = lua_tolstring(L_, a, &length);
+        return {text, length};
     }
 
     void* read_handle(std::size_t i, const ParamDef& p) {
@@ -141,13 +173,14 @@ private:
     }
 
     void pack_buffer(std::size_t i, const ParamDef& p) {
-        Storage& s = storage_[i];
         if (p.optional && p.role == Role::In && is_nil(L_, arg_[i])) return;  // null
-        const std::string initial = read_text(i, p);
+        const std::string_view initial = read_text(i, p);
         const std::size_t size = p.need_big ? kNeedBigBufferSize : kOutBufferSize;
-        s.buffer.assign(std::max(size, initial.size() + 1), '\0');
-        std::memcpy(s.buffer.data(), initial.data(), initial.size());
-        slots_[i] = s.buffer.data();
+        if (buffers_.empty()) buffers_.resize(def_.params.size());
+        std::vector<char>& buffer = buffers_[i];
+        buffer.assign(std::max(size, initial.size() + 1), '\0');
+        std::memcpy(buffer.data(), initial.data(), initial.size());
+        slots_[i] = buffer.data();
     }
 
     // An int*, double* or bool*: null for a nil optional input, else the address of its value.
@@ -178,8 +211,7 @@ private:
                 return;
             case ValueType::String:
                 if (p.optional && is_nil(L_, arg_[i])) return;
-                s.text = read_text(i, p);
-                slots_[i] = s.text.data();
+                slots_[i] = const_cast<char*>(read_text(i, p).data());
                 return;
             case ValueType::Buffer:
                 pack_buffer(i, p);
@@ -249,8 +281,8 @@ private:
         }
         switch (def_.params[i].type.type) {
             case ValueType::Buffer: {
-                const std::size_t length = strnlen(s.buffer.data(), s.buffer.size());
-                lua_pushlstring(L_, s.buffer.data(), length);
+                const std::vector<char>& buffer = buffers_[i];
+                lua_pushlstring(L_, buffer.data(), strnlen(buffer.data(), buffer.size()));
                 return;
             }
             case ValueType::IntPtr:
@@ -271,9 +303,10 @@ private:
     lua_State* L_;
     const ScriptFunction& fn_;
     const FunctionDef& def_;
-    std::vector<Storage> storage_;
-    std::vector<void*> slots_;
-    std::vector<int> arg_;  // the Lua argument each parameter comes from, 0 for none
+    Scratch<Storage, kInlineParams> storage_;
+    Scratch<void*, kInlineParams + 1> slots_;
+    Scratch<int, kInlineParams> arg_;  // the Lua argument each parameter comes from, 0 for none
+    std::vector<std::vector<char>> buffers_;  // by parameter, once a char* needs one
     ReaProject* project_ = nullptr;
 };
 

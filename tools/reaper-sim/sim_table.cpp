@@ -338,6 +338,11 @@ int call_log(lua_State* L) {
     return 1;
 }
 
+int set_call_log(lua_State* L) {
+    host(L).set_call_log(bool_arg(L, 1, true));
+    return 0;
+}
+
 int clear_call_log(lua_State* L) {
     host(L).clear_call_log();
     return 0;
@@ -435,6 +440,7 @@ const luaL_Reg functions[] = {
     {"redraw_count", &guarded<&redraw_count>},
     {"call_log", &guarded<&call_log>},
     {"clear_call_log", &guarded<&clear_call_log>},
+    {"set_call_log", &guarded<&set_call_log>},
     {"calls_to", &guarded<&calls_to>},
     {"console", &guarded<&console>},
     {"misuse", &guarded<&misuse>},
@@ -447,9 +453,10 @@ const luaL_Reg functions[] = {
     {nullptr, nullptr},
 };
 
-double param(const std::map<std::string, double, std::less<>>& params, std::string_view key) {
-    const auto it = params.find(key);
-    return it == params.end() ? 0.0 : it->second;
+template <class P>
+double param(const P& params, std::string_view key) {
+    const double* value = params.find(key);
+    return value == nullptr ? 0.0 : *value;
 }
 
 std::string format(const char* pattern, auto... values) {

@@ -1,0 +1,74 @@
+// Runs the benchmarks, then prints the ratios the library promises, from the same runs.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+class Recorder : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        // With --benchmark_repetitions the median stands for the benchmark.
+        for (const Run& run : runs) {
+            if (run.error_occurred) continue;
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median") continue;
+            cpu_time[run.run_name.str()] = run.GetAdjustedCPUTime();
+        }
+    }
+    std::map<std::string, double> cpu_time;
+};
+
+// An overhead is slow/fast - 1 and must stay at or below its target; a speed-up is slow/fast and
+// must reach its target (0: shown only).
+struct Ratio {
+    const char* what;
+    const char* slow;
+    const char* fast;
+    bool overhead;
+    double target;
+};
+
+constexpr Ratio kRatios[] = {
+    {"wrapper overhead, getter", "Wrapper_GetMediaStartTimeSeconds",
+     "Direct_GetMediaStartTimeSeconds", true, 0.10},
+    {"wrapper overhead, setter", "Wrapper_SetMediaStartTimeSeconds",
+     "Direct_SetMediaStartTimeSeconds", true, 0.10},
+    {"wrapper overhead, frame", "Wrapper_GetMediaStartTimeFrame", "Direct_GetMediaStartTimeFrame",
+     true, 0.10},
+    {"name getter against regex, 64 bytes", "NameByRegex/64", "NameGetter/64", false, 50.0},
+    {"name getter against regex, 10,000 bytes", "NameByRegex/10000", "NameGetter/10000", false,
+     0.0},
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    Recorder recorder;
+    benchmark::RunSpecifiedBenchmarks(&recorder);
+    benchmark::Shutdown();
+
+    std::printf("\n");
+    for (const Ratio& r : kRatios) {
+        const auto slow = recorder.cpu_time.find(r.slow);
+        const auto fast = recorder.cpu_time.find(r.fast);
+        if (slow == recorder.cpu_time.end() || fast == recorder.cpu_time.end()) continue;
+        const double ratio = slow->second / fast->second;
+        if (r.overhead) {
+            std::printf("%-40s %+7.1f%%  %+.1f ns  (target <= %+.0f%%: %s)\n", r.what,
+                        (ratio - 1.0) * 100.0, slow->second - fast->second, r.target * 100.0,
+                        ratio - 1.0 <= r.target ? "met" : "MISSED");
+        } else if (r.target > 0.0) {
+            std::printf("%-40s %7.1fx  (target >= %.0fx: %s)\n", r.what, ratio, r.target,
+                        ratio >= r.target ? "met" : "MISSED");
+        } else {
+            std::printf("%-40s %7.1fx\n", r.what, ratio);
+        }
+    }
+    return 0;
+}
