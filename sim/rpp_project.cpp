@@ -750,7 +750,8 @@ private:
                 }
                 for (const Take* take : items[i]->takes) {
                     for (const auto& [name, v] : take->params) {
-                        if (!std::isfinite(v)) return bad(where(t, i) + " take " + std::string(name));
+                        if (!std::isfinite(v))
+                            return bad(where(t, i) + " take " + std::string(name));
                     }
                 }
             }
