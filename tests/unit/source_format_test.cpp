@@ -175,28 +175,6 @@ TEST_F(SourceFormat, QuestionIsInTheLanguageChosenAtLoad) {
     }
 }
 
-TEST_F(SourceFormat, NullOutputsAreRefusedBeforeAnyHostCallOrQuestion) {
-    for (Form form : kForms) {
-        for (const char* property : {"BitRate", "SampleRate", "NumChannels", "ChannelMode"}) {
-            EXPECT_FALSE(truth(call(form, "Get", property, {nullptr}))) << property;
-        }
-    }
-    EXPECT_TRUE(host.call_log().empty());
-    EXPECT_TRUE(host.message_boxes().empty());
-    // And an item that is not there: nothing read, written or redrawn.
-    const std::string before = host.dump();
-    for (Form form : kIndexForms) {
-        int out = -1;
-        for (const char* property : {"SampleRate", "NumChannels", "ChannelMode"}) {
-            EXPECT_FALSE(truth(call(form, "Get", property, {&out}, false))) << property;
-        }
-        EXPECT_FALSE(truth(call(form, "Set", "ChannelMode", {int_slot(2)}, false)));
-        EXPECT_EQ(out, -1);
-    }
-    EXPECT_EQ(host.dump(), before);
-    EXPECT_EQ(host.redraw_count(), 0);
-}
-
 // A table that cannot compose its question, as when memory runs out.
 class FailingTable final : public qm_app::message {
 public:
