@@ -79,11 +79,6 @@ TEST_F(Editing, SelectTouchesOnlyTheDesignatedItemsAndRedrawsPerItem) {
          true,
          {1, 1, 0, 0},
          1},
-        {"SetTrackMediaSelected",
-         {nullptr, int_slot(2), int_slot(0), int_slot(1)},
-         false,
-         {1, 1, 0, 0},
-         0},
         {"SetAllMediaSelected", {nullptr, int_slot(1)}, true, {1, 1, 1, 1}, 4},
         {"SetAllMediaSelected", {nullptr, nullptr}, true, {0, 0, 0, 0}, 4},
     };

@@ -133,6 +133,7 @@ TEST_F(Timing, NoUsableFrameRateOrAFramePastAnIntChangesNothing) {
     host.current_project()->frame_rate = 1e-320;  // a frame would land past every double
     double far = 1e10;
     EXPECT_FALSE(truth(call(Form::project, "Set", "StartTimeFrame", {&far})));
+    host.current_project()->frame_rate = 30;
     EXPECT_EQ(frame, -7);
     EXPECT_EQ(host.dump(), before);
 }

@@ -52,7 +52,9 @@ TEST_F(TypeCounts, CountTheScopeAndTheItemsOfTheRequestedType) {
         EXPECT_TRUE(truth(call(c.function, args)));
         EXPECT_EQ(all, c.all);
         EXPECT_EQ(typed, c.typed);
-        if (c.type[0] == '\0') EXPECT_EQ(host.calls_to("GetMediaSourceType"), 0);
+        if (c.type[0] == '\0') {
+            EXPECT_EQ(host.calls_to("GetMediaSourceType"), 0);
+        }
     }
     EXPECT_EQ(host.redraw_count(), 0);
 }
