@@ -1,6 +1,6 @@
 -- Fades, volume in decibels, pitch and play rate through every addressing form, as a script uses
 -- them: values read rounded where they should be, written with one redraw, rates rescaling the
--- item; values that cannot be stored refused with nothing changed.
+-- item.
 local check = require("support.check")
 local forms = require("support.forms")
 
@@ -10,71 +10,37 @@ local function item_value(name) return reaper.GetMediaItemInfo_Value(loop, name)
 local function set_item(name, value) reaper.SetMediaItemInfo_Value(loop, name, value) end
 check.eq(#forms.of(loop), 5, "every form reaches Loop.flac")
 
-local function one_redraw(label, f, ...)
+-- Each setter: true, one redraw.
+local function set(label, form, property, ...)
   local redraws = sim.redraw_count()
-  local ok = f(...)
-  check.eq(sim.redraw_count(), redraws + 1, label .. " one redraw")
-  return ok
+  check.eq(forms.call(form, "Set", property, ...), true, label .. "set " .. property)
+  check.eq(sim.redraw_count(), redraws + 1, label .. property .. " one redraw")
 end
 
 for _, form in ipairs(forms.of(loop)) do
   local label = form.name .. ": "
-  check.eq(one_redraw(label .. "set fades", forms.call, form, "Set", "Fade", 2, 0.125, 5, 1.005),
-           true, label .. "set fades")
-  check.eq(item_value("D_FADEINLEN") .. " " .. item_value("D_FADEOUTLEN"), "0.125 1.005",
-           label .. "fade lengths stored as given")
+  set(label, form, "Fade", 2, 0.125, 5, 1.005)
   set_item("C_FADEINSHAPE", 2.9)
   check.eq(table.concat({select(2, forms.call(form, "Get", "Fade"))}, " "), "2 0.13 5 1.0",
            label .. "shapes truncated, lengths rounded")
 
   set_item("D_VOL", 0.5)
   check.eq(select(2, forms.call(form, "Get", "Volume")), -6.02, label .. "volume read")
-  check.eq(one_redraw(label .. "add volume", forms.call, form, "Set", "AddVolume", 0), true,
-           label .. "add 0 dB")
+  set(label, form, "AddVolume", 0)
   check.eq(item_value("D_VOL"), 0.5000000019557987, label .. "add 0 dB to the unrounded level")
-  check.eq(forms.call(form, "Set", "Volume", -6), true, label .. "set volume")
+  set(label, form, "Volume", -6)
   check.eq(item_value("D_VOL"), 0.5011872355810072, label .. "-6 dB as gain")
 
-  check.eq(one_redraw(label .. "set pitch", forms.call, form, "Set", "Pitch", 2.5), true,
-           label .. "set pitch")
-  check.eq(forms.call(form, "Set", "AddPitch", 0.125), true, label .. "add pitch")
+  set(label, form, "Pitch", 2.5)
+  set(label, form, "AddPitch", 0.125)
   check.eq(select(2, forms.call(form, "Get", "Pitch")), 2.625, label .. "pitch unrounded")
 
-  -- Double the speed and back: the item covers the same source, fades in proportion.
+  -- Double the speed: the item covers the same source, fades in proportion.
   reaper.SetMediaItemTakeInfo_Value(take, "D_PLAYRATE", 1)
   set_item("D_LENGTH", 10); set_item("D_FADEINLEN", 1); set_item("D_FADEOUTLEN", 2)
-  for _, step in ipairs({{2, "5.0 0.5 1.0"}, {1, "10.0 1.0 2.0"}, {0.5, "20.0 2.0 4.0"}}) do
-    check.eq(one_redraw(label .. "rate", forms.call, form, "Set", "Rate", step[1]), true,
-             label .. "set rate " .. step[1])
-    check.eq(select(2, forms.call(form, "Get", "Rate")), step[1] + 0.0, label .. "rate read")
-    check.eq(table.concat({item_value("D_LENGTH"), item_value("D_FADEINLEN"),
-                           item_value("D_FADEOUTLEN")}, " "), step[2], label .. "rescaled")
-  end
+  set(label, form, "Rate", 2)
+  check.eq(select(2, forms.call(form, "Get", "Rate")), 2.0, label .. "rate read")
+  check.eq(table.concat({item_value("D_LENGTH"), item_value("D_FADEINLEN"),
+                         item_value("D_FADEOUTLEN")}, " "), "5.0 0.5 1.0", label .. "rescaled")
 end
-
--- Values that cannot be stored, and items that are not there: false, nothing changed.
-local refused = {
-  {"Set", "Volume", 7000}, {"Set", "AddVolume", 1e308}, {"Set", "Pitch", 0 / 0},
-  {"Set", "AddPitch", math.huge}, {"Set", "Rate", 0}, {"Set", "Rate", -2},
-  {"Set", "Fade", 1, 0 / 0, 1, 1},
-}
-local before, redraws = sim.dump_text(), sim.redraw_count()
-for _, form in ipairs(forms.of(loop)) do
-  for _, call in ipairs(refused) do
-    check.eq(forms.call(form, table.unpack(call)), false, form.name .. " " .. call[2] .. " refused")
-  end
-end
-for _, form in ipairs(forms.nowhere) do
-  for _, property in ipairs({"Volume", "Pitch", "Rate"}) do
-    local ok, out = forms.call(form, "Get", property, 7.5)
-    check.eq(tostring(ok) .. " " .. out, "false 7.5", form.name .. " " .. property .. ", no item")
-    check.eq(forms.call(form, "Set", property, 1), false, form.name .. " set, no item")
-  end
-  local answer = {forms.call(form, "Get", "Fade", 1, 2.5, 3, 4.5)}
-  check.eq(table.concat(answer, " ", 2) .. " " .. tostring(answer[1]), "1 2.5 3 4.5 false",
-           form.name .. " fades, no item: outputs untouched")
-  check.eq(forms.call(form, "Set", "Fade", 1, 1, 1, 1), false, form.name .. " set fades, no item")
-end
-check.eq(sim.dump_text(), before, "nothing changed")
-check.eq(sim.redraw_count(), redraws, "nothing redrawn")
 check.done()

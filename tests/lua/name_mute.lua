@@ -25,25 +25,4 @@ for _, form in ipairs(forms.of(loop)) do
   end
 end
 
--- Nothing there: false, outputs as the script gave them, nothing redrawn or renamed.
-local before, redraws = sim.dump_text(), sim.redraw_count()
-for _, form in ipairs(forms.nowhere) do
-  local ok, muted = forms.call(form, "Get", "Mute", true)
-  check.eq(ok, false, form.name .. " mute, no item")
-  check.eq(muted, true, form.name .. " mute output untouched")
-  check.eq(forms.call(form, "Set", "Mute", true), false, form.name .. " set mute, no item")
-  check.eq((forms.call(form, "Get", "Name")), false, form.name .. " name, no item")
-  check.eq(forms.call(form, "Set", "Name", "x"), false, form.name .. " set name, no item")
-end
-check.eq(sim.dump_text(), before, "nothing changed")
-check.eq(sim.redraw_count(), redraws, "nothing redrawn")
-
--- The built-in project's names as a script lists them.
-local names = {}
-for i = 0, reaper.CountMediaItems(0) - 1 do
-  names[#names + 1] = select(2, reaper.QM_GetMediaName(0, i))
-end
-check.eq(table.concat(names, ","),
-         "Kick,Snare,Groove SelectedTrackMedia,Bass DI,Bassline,Lead Vox,Harmony,Breath,Intro,Credits",
-         "every name in project order")
 check.done()

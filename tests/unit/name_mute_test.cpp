@@ -11,7 +11,6 @@ namespace {
 
 using qm_test::Form;
 using qm_test::kForms;
-using qm_test::kIndexForms;
 using qm_test::kNaN;
 using qm_test::truth;
 
@@ -103,30 +102,6 @@ TEST_F(NameMute, NameSetterStoresTheNameUnstrippedCutAt1023BytesWithoutRedraw) {
             EXPECT_EQ(target_take()->name, c.stored);
         }
     }
-    EXPECT_EQ(host.redraw_count(), 0);
-}
-
-TEST_F(NameMute, IndexFormsWithoutAnItemAndNullPointersChangeNothing) {
-    const std::string before = host.dump();
-    for (Form form : kIndexForms) {
-        SCOPED_TRACE(qm_test::form_name(form, "", ""));
-        bool muted = true;
-        char name[] = "keep";
-        EXPECT_FALSE(truth(call(form, "Get", "Mute", {&muted}, false)));
-        EXPECT_FALSE(truth(call(form, "Set", "Mute", {qm_test::int_slot(1)}, false)));
-        EXPECT_FALSE(truth(call(form, "Get", "Name", {name, qm_test::int_slot(5)}, false)));
-        EXPECT_FALSE(truth(call(form, "Set", "Name", {name}, false)));
-        EXPECT_TRUE(muted);
-        EXPECT_STREQ(name, "keep");
-    }
-    host.clear_call_log();
-    for (Form form : kForms) {
-        EXPECT_FALSE(truth(call(form, "Get", "Mute", {nullptr})));
-        EXPECT_FALSE(truth(call(form, "Get", "Name", {nullptr, qm_test::int_slot(5)})));
-        EXPECT_FALSE(truth(call(form, "Set", "Name", {nullptr})));
-    }
-    EXPECT_TRUE(host.call_log().empty()) << "refused before asking the host anything";
-    EXPECT_EQ(host.dump(), before);
     EXPECT_EQ(host.redraw_count(), 0);
 }
 

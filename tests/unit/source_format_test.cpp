@@ -145,7 +145,6 @@ TEST_F(SourceFormat, BitDepthIsSwsAnswerWhenInstalledAndAQuestionEveryTimeWhenNo
             ASSERT_EQ(host.message_boxes().size(), ++asked) << name << " asks on every call";
             const sim::MessageBoxRecord& box = host.message_boxes().back();
             EXPECT_EQ(box.text.substr(0, box.text.find(',')), "To use QM_" + name);
-            EXPECT_EQ(box.title, "VORMELT_PLIVEN");
             EXPECT_EQ(box.type, 4);
         }
     }
@@ -173,28 +172,6 @@ TEST_F(SourceFormat, QuestionIsInTheLanguageChosenAtLoad) {
         EXPECT_EQ(host.message_boxes().back().text, c.text) << c.locale;
         EXPECT_EQ(host.message_boxes().back().title, "VORMELT_PLIVEN");
     }
-}
-
-TEST_F(SourceFormat, NullOutputsAreRefusedBeforeAnyHostCallOrQuestion) {
-    for (Form form : kForms) {
-        for (const char* property : {"BitRate", "SampleRate", "NumChannels", "ChannelMode"}) {
-            EXPECT_FALSE(truth(call(form, "Get", property, {nullptr}))) << property;
-        }
-    }
-    EXPECT_TRUE(host.call_log().empty());
-    EXPECT_TRUE(host.message_boxes().empty());
-    // And an item that is not there: nothing read, written or redrawn.
-    const std::string before = host.dump();
-    for (Form form : kIndexForms) {
-        int out = -1;
-        for (const char* property : {"SampleRate", "NumChannels", "ChannelMode"}) {
-            EXPECT_FALSE(truth(call(form, "Get", property, {&out}, false))) << property;
-        }
-        EXPECT_FALSE(truth(call(form, "Set", "ChannelMode", {int_slot(2)}, false)));
-        EXPECT_EQ(out, -1);
-    }
-    EXPECT_EQ(host.dump(), before);
-    EXPECT_EQ(host.redraw_count(), 0);
 }
 
 // A table that cannot compose its question, as when memory runs out.
