@@ -1,7 +1,8 @@
-// The simulated host on its own: bad handles, editing, transport, the call log, the plug-in record,
+// The simulated host on its own: bad handles, editing, the call log, the plug-in record,
 // opening a module, sources (through the library's declaration of their vtable) and InsertMedia,
-// and the dump. Lookups, parameters, redraws, frame rates and the registration of a whole API are
-// checked through the library's own tests, GetFunc through reaper-sim's.
+// and the dump. Lookups, parameters, redraws, frame rates, the cursor and transport and the
+// registration of a whole API are checked through the library's own tests, GetFunc through
+// reaper-sim's.
 #include <dlfcn.h>
 #include <gnu/libc-version.h>
 #include <gtest/gtest.h>
@@ -218,43 +219,6 @@ TEST(Editing, AsReaperDoes) {
     EXPECT_FALSE(r::DeleteTrackMediaItem(h(t1), a)) << "only once";
     host.close_project(host.current_project());
     EXPECT_EQ(host.projects().size(), 1u) << "REAPER always has a project";
-}
-
-// The edit cursor moves (seeking the play position only while the transport runs) in its own
-// project; a project ends where its latest-ending item ends.
-TEST(Transport, CursorMovesAndSeeksOnlyItsProject) {
-    auto seek = [](double time, bool seekplay) {
-        return [=] { r::SetEditCurPos2(nullptr, time, true, seekplay); };
-    };
-    struct Case {
-        int play_state;
-        std::function<void()> move;
-        double cursor, play_position;
-    };
-    const Case cases[] = {
-        {0, seek(4.25, true), 4.25, 9},    {1, seek(4.25, false), 4.25, 9},
-        {1, seek(4.25, true), 4.25, 4.25}, {2, seek(4.25, true), 4.25, 4.25},
-        {5, seek(-3, true), 0, 0},         {1, seek(std::nan(""), true), 1, 9},
-        {0, r::CSurf_GoEnd, 12, 9},        {1, r::CSurf_GoEnd, 12, 12},
-    };
-    for (const Case& c : cases) {
-        Host host;
-        sim::Project* other = host.add_project("other");
-        host.add_item(host.add_track(), {.position = 2, .length = 10});
-        host.add_item(host.add_track(), {.position = 8, .length = 1});  // last, ending first
-        for (sim::Project* p : {host.current_project(), other}) {
-            p->cursor = 1;
-            p->play_position = 9;
-            p->play_state = c.play_state;
-        }
-        c.move();
-        const std::string what = "case " + std::to_string(&c - cases);
-        EXPECT_EQ(r::GetCursorPositionEx(nullptr), c.cursor) << what;
-        EXPECT_EQ(host.current_project()->play_position, c.play_position) << what;
-        // While the transport stands still the play position is the cursor's.
-        EXPECT_EQ(r::GetPlayPositionEx(nullptr), c.play_state ? c.play_position : c.cursor) << what;
-        EXPECT_EQ(other->cursor, 1) << what << ": only the current project moves";
-    }
 }
 
 // The library's tests rely on the call log to show that nothing was asked of the host.
