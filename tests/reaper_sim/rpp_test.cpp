@@ -29,195 +29,40 @@ namespace r = sim::reaper;
 namespace fs = std::filesystem;
 using sim::Host;
 
-// One item per feature of the format, in REAPER's line order.
-struct Feature {
-    const char* name;
-    const char* item;
-};
-const Feature kFeatures[] = {
-    {"quoting forms", R"rpp(    <ITEM
-      POSITION 0
-      LENGTH 1
-      NAME Kick.wav
-      VOLPAN 1 0 1 -1
-      TAKE
-      NAME "two words"
-      TAKE
-      NAME 'say "hi"'
-      TAKE
-      NAME `it's "x"`
-      TAKE
-      NAME hel"lo
-      TAKE
-      NAME Ünï
-      TAKE SEL
-      NAME ""
-    >
-)rpp"},
-    {"TAKE, TAKE SEL, TAKE NULL", R"rpp(    <ITEM
-      POSITION 2
-      SNAPOFFS 0
-      LENGTH 1
-      LOOP 1
-      ALLTAKES 0
-      FADEIN 1 0 0 1 0 0 0
-      FADEOUT 1 0 0 1 0 0 0
-      MUTE 0 0
-      SEL 0
-      IGUID {0A000000-0000-0000-0000-000000000002}
-      IID 2
-      NAME one
-      VOLPAN 1 0 1 -1
-      SOFFS 0.5
-      PLAYRATE 1.5 1 -3 2 0 0.0025
-      CHANMODE 2
-      GUID {0B000000-0000-0000-0000-000000000002}
-      <SOURCE WAVE
-        FILE "a.wav"
-      >
-      TAKE SEL
-      NAME two
-      TAKEVOLPAN -0.5 0.25 -1
-      SOFFS 0
-      PLAYRATE 1 1 0 -1 0 0.0025
-      CHANMODE 0
-      GUID {0C000000-0000-0000-0000-000000000002}
-      TAKE NULL
-    >
-)rpp"},
-    {"empty first slot", R"rpp(    <ITEM
-      POSITION 4
-      LENGTH 1
-      IGUID {0A000000-0000-0000-0000-000000000003}
-      IID 3
-      VOLPAN 0.5
-      TAKE SEL
-      NAME second
-      TAKEVOLPAN 0 1 -1
-    >
-)rpp"},
-    {"empty item", R"rpp(    <ITEM
-      POSITION 6
-      LENGTH 2
-      SEL 1
-      IGUID {0A000000-0000-0000-0000-000000000004}
-      IID 3
-    >
-)rpp"},
-    {"6-field fades, 1-field MUTE", R"rpp(    <ITEM
-      POSITION 8
-      LENGTH 1
-      FADEIN 2 0.25 0 2 0 0
-      FADEOUT 1.1 0.5 0.1 1 0 0
-      MUTE 1
-      LOCK 1
-    >
-)rpp"},
-    {"7-field fades, 2-field MUTE", R"rpp(    <ITEM
-      POSITION 9
-      LENGTH 1
-      LOOP 0
-      FADEIN 3 0.125 0 3 0 0 0.5
-      FADEOUT 0 0 0 0 0 0 0
-      MUTE 0 1
-    >
-)rpp"},
-    {"SECTION", R"rpp(    <ITEM
-      POSITION 10
-      LENGTH 0.5
-      NAME cut
-      VOLPAN 1 0 1 -1
-      <SOURCE SECTION
-        LENGTH 0.5
-        STARTPOS 0.25
-        OVERLAP 0.01
-        <SOURCE WAVE
-          FILE "media/tone.wav"
-        >
-      >
-    >
-)rpp"},
-    {"MIDI", R"rpp(    <ITEM
-      POSITION 11
-      LENGTH 2
-      NAME notes
-      VOLPAN 1 0 1 -1
-      SOFFS 0 0
-      GUID {0B000000-0000-0000-0000-000000000008}
-      <SOURCE MIDI
-        HASDATA 1 960 QN
-        E 0 90 3c 60
-        E 480 80 3c 00
-        GUID {0D000000-0000-0000-0000-000000000008}
-      >
-    >
-)rpp"},
-    {"payloads after the source, notes", R"rpp(    <ITEM
-      POSITION 12
-      LENGTH 1
-      <NOTES
-        |line one 
-        |<not a block> NAME x
-      >
-      IMGRESOURCEFLAGS 0
-      NAME fx
-      VOLPAN 1 0 1 -1
-      <SOURCE MP3
-        FILE "c.mp3" 1
-      >
-      <TAKEFX
-        <VST "VST: ReaComp (Cockos)" reacomp.so 0 "" 1919247213<5653547265636D72> ""
-          bWNlcu9e7f4CAAAAAQAAAAAAAAACAAAAAAAAAAIAAAABAAAAAAAAAAIAAAAAAAAAuAAAAAEAAAAA
-          AAAQAA== 
-        >
-      >
-      TAKEFX_NCH 2
-      SM 0 0 + 1 1
-    >
-)rpp"},
-};
-
-std::string project(const std::string& items) {
-    return R"(<REAPER_PROJECT 0.1 "7.14/linux-x86_64" 1721405411
-  RIPPLE 0
-  CURSOR 1.5
-  TIMEMODE 1 5 -1 24 0 0 -1
-  <NOTES 0 2
-    |Session notes: <ITEM> and "quotes"
-  >
-  <TRACK {1A000000-0000-0000-0000-000000000001}
-    NAME Drums
-    PEAKCOL 16576
-    VOLPAN 1 0 -1 -1 1
-    SEL 1
-    <FXCHAIN
-      SHOW 0
-      <JS utility/volume ""
-        0 - - - - - - - -
-      >
-    >
-)" + items +
-           R"(  >
-  <TRACK {1A000000-0000-0000-0000-000000000002}
-    NAME "Bass Gtr"
-    SEL 0
-    <ITEM
-      POSITION 3
-      LENGTH 1
-      IGUID {0A000000-0000-0000-0000-000000000010}
-      NAME bass
-      VOLPAN 1 0 1 -1
-    >
-  >
-  <TRACK {1A000000-0000-0000-0000-000000000003}
-  >
->
-)";
+std::string read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+// The feature project, shared with the fuzz seeds: its first track holds one item per feature of
+// the format in REAPER's line order (quoting forms; TAKE, TAKE SEL, TAKE NULL; an empty first
+// slot; an empty item; 6-field fades and 1-field MUTE; 7-field fades and 2-field MUTE; SECTION;
+// MIDI; notes and payloads after the source).
+struct Features {
+    std::string head, tail;
+    std::vector<std::string> items;
+};
+const Features& features() {
+    static const Features f = [] {
+        const std::string text = read(QM_RPP_FEATURES);
+        Features f;
+        std::size_t at = text.find("    <ITEM\n"), end = text.find("\n  >\n", at) + 1;
+        f.head = text.substr(0, at);
+        f.tail = text.substr(end);
+        for (std::size_t next = at; at < end; at = next) {
+            next = text.find("\n    >\n", at) + 7;
+            f.items.push_back(text.substr(at, next - at));
+        }
+        return f;
+    }();
+    return f;
+}
+std::string project(const std::string& items) {
+    return features().head + items + features().tail;
+}
 std::string all_features() {
     std::string items;
-    for (const Feature& f : kFeatures) items += f.item;
+    for (const std::string& item : features().items) items += item;
     return project(items);
 }
 
@@ -248,7 +93,7 @@ std::string save(const sim::rpp::ProjectFile& file) {
 TEST(RppFile, EveryFeatureSavesBackByteForByteWithEitherLineEnding) {
     std::vector<std::pair<std::string, std::string>> cases{{"all features", all_features()},
                                                            {"blank end", all_features() + "\n \n"}};
-    for (const Feature& f : kFeatures) cases.emplace_back(f.name, project(f.item));
+    for (const std::string& item : features().items) cases.emplace_back(item, project(item));
     for (const auto& [name, lf] : cases) {
         for (const std::string& text : {lf, crlf(lf)}) {
             Host host;
@@ -371,12 +216,12 @@ const EditCase kEdits[] = {
          r::MoveMediaItemToTrack(moved[0], Host::handle(tracks[1]));
          r::MoveMediaItemToTrack(moved[1], Host::handle(tracks[2]));
      },
-     {{kFeatures[8].item, ""},
-      {kFeatures[0].item, ""},
+     {{features().items[8], ""},
+      {features().items[0], ""},
       {"    SEL 0\n    <ITEM\n      POSITION 3\n",
-       "    SEL 0\n" + std::string(kFeatures[0].item) + "    <ITEM\n      POSITION 3\n"},
-      {kFeatures[2].item, ""},
-      {"000000000003}\n  >\n", "000000000003}\n" + std::string(kFeatures[2].item) + "  >\n"}}},
+       "    SEL 0\n" + features().items[0] + "    <ITEM\n      POSITION 3\n"},
+      {features().items[2], ""},
+      {"000000000003}\n  >\n", "000000000003}\n" + features().items[2] + "  >\n"}}},
     {"a copy as the library makes one, an empty slot given a source, a take added, InsertMedia",
      [](Host& host) {
          MediaItem* copy = r::AddMediaItemToTrack(Host::handle(host.current_project()->tracks[1]));
@@ -466,10 +311,6 @@ protected:
     std::string at(const char* name) { return (dir / name).string(); }
     void write(const std::string& path, const std::string& text) {
         std::ofstream(path, std::ios::binary) << text;
-    }
-    std::string read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
     }
     fs::path dir;
 };
