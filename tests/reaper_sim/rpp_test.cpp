@@ -7,12 +7,10 @@
 #include <unistd.h>
 
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <regex>
-#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -106,21 +104,23 @@ TEST(RppFile, EveryFeatureSavesBackByteForByteWithEitherLineEnding) {
 
 // What the host reads of lines no edit below rewrites (edited ones are read back there): lines of
 // its dump, each after the one before.
-#define QM_OFFLINE " sample_rate 0 channels 0 bit_depth 0 length 0 available 0"
+#define QM_NO_MEDIA " sample_rate 0 channels 0 bit_depth 0 length 0 available "
 // clang-format off
 const char* const kReads[] = {
     "frame_rate 24 drop_frame 0\ncursor 1.5", R"(track 1 "Drums" selected 1)",
     R"(    take 4 "it's \"x\"" active 0)", R"(    take 5 "hel\"lo" active 0)",
     R"(    take 6 "Ünï" active 0)", R"(    take 7 "" active 1)", "      source none\n  item 2",
     R"(    take 1 "one" active 0)", "      D_STARTOFFS 0.5\n      D_VOL 1\n      D_PAN 0\n"
-    "      D_PLAYRATE 1.5\n      D_PITCH -3\n      B_PPITCH 1\n      I_CHANMODE 2\n      I_PITCHMODE 2",
-    R"(      source "WAVE" file "a.wav")" QM_OFFLINE, R"(    take 2 "two" active 1)", "      D_PAN -0.5",
-    "      source none\n  item 3", "    D_VOL 0.5", R"(    take 1 "" active 0)", "      source none",
+    "      D_PLAYRATE 1.5\n      D_PITCH -3\n      B_PPITCH 1\n      I_CHANMODE 2\n"
+    "      I_PITCHMODE 2", R"(      source "WAVE" file "a.wav")" QM_NO_MEDIA "0",
+    R"(    take 2 "two" active 1)", "      D_PAN -0.5", "      source none\n  item 3",
+    "    D_VOL 0.5", R"(    take 1 "" active 0)", "      source none",
     R"(    take 2 "second" active 1)", "  item 4", "    B_UISEL 1\n  item 5",
     "    D_FADEOUTLEN 0.5\n    C_FADEINSHAPE 2\n    C_FADEOUTSHAPE 1", "    C_LOCK 1", "  item 6",
-    "    D_FADEINLEN 0.125", "    B_LOOPSRC 0", R"(      source "SECTION" file "media/tone.wav")" QM_OFFLINE,
-    R"(      source "MIDI" file "" sample_rate 0 channels 0 bit_depth 0 length 0 available 1)",
-    R"(      source "MP3" file "c.mp3")" QM_OFFLINE, R"(track 2 "Bass Gtr" selected 0)",
+    "    D_FADEINLEN 0.125", "    B_LOOPSRC 0",
+    R"(      source "SECTION" file "media/tone.wav")" QM_NO_MEDIA "0",
+    R"(      source "MIDI" file "")" QM_NO_MEDIA "1",
+    R"(      source "MP3" file "c.mp3")" QM_NO_MEDIA "0", R"(track 2 "Bass Gtr" selected 0)",
     R"(    take 1 "bass" active 1)", R"(track 3 "" selected 0)"};
 // clang-format on
 
@@ -245,12 +245,14 @@ const EditCase kEdits[] = {
 
 TEST(RppFile, MalformedFilesAreRefusedNamingTheLine) {
     const std::string p = "<REAPER_PROJECT 0.1\n";
+    // clang-format off
     const struct {
         std::string text;
         std::size_t line;
         const char* says;
     } cases[] = {
-        {"", 0, "empty"},
+        {"", 0, "empty"}, {"hello\n", 1, "not a REAPER project"},
+        {"\xef\xbb\xbf" + p + ">\n", 1, "not a REAPER project"},
         {p + "  <TRACK\n  >\n", 3, "ends inside the block opened on line 1"},
         {p + "  <TRACK\n    <ITEM\n      POSITION 1", 4, "opened on line 3"},
         {p + ">\n>\n", 3, "after the end"},
@@ -261,13 +263,11 @@ TEST(RppFile, MalformedFilesAreRefusedNamingTheLine) {
         {p + "  <ITEM\n  >\n>\n", 2, "an item outside a track"},
         {p + "  <TRACK\n    <FXCHAIN\n      <ITEM\n", 4, "outside a track"},
         {p + "  <EXTENSIONS\n    <TRACK\n", 3, "a track outside the project"},
-        {"hello\n", 1, "not a REAPER project"},
-        {"\xef\xbb\xbf" + p + ">\n", 1, "not a REAPER project"},
         {p + "  <TRACK\n    <ITEM\n      POSITION 1,5\n", 4,
          "POSITION field 1 (\"1,5\") is not a number"},
         {p + "  <TRACK\n    <ITEM\n      LOCK 1e12\n", 4, "out of range"},
-        {p + "  TIMEMODE 1 5 -1 nan\n>\n", 2, "is not a number"},
-    };
+        {p + "  TIMEMODE 1 5 -1 nan\n>\n", 2, "is not a number"}};
+    // clang-format on
     for (const auto& c : cases) {
         sim::rpp::Error error;
         EXPECT_EQ(sim::rpp::ProjectFile::parse(c.text, error), nullptr) << c.says;
@@ -292,18 +292,15 @@ TEST(RppFile, NumbersAndNamesAreWrittenAsReaperWritesThem) {
 
 class RppDisk : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("rpp_test_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir / "media");
-    }
+    fs::path dir = fs::temp_directory_path() /
+                   ("rpp_test_" + std::to_string(::getpid()) + "_" +
+                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    void SetUp() override { fs::create_directories(dir / "media"); }
     void TearDown() override { fs::remove_all(dir); }
     std::string at(const char* name) { return (dir / name).string(); }
     void write(const std::string& path, const std::string& text) {
         std::ofstream(path, std::ios::binary) << text;
     }
-    fs::path dir;
 };
 
 // Silence of the given length in the given format, written by libsndfile.
@@ -352,27 +349,31 @@ TEST_F(RppDisk, MediaIsReadForRealAndMissingOrUnreadableFilesAreOffline) {
     media(at("lead.mp3"), SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III, 44100, 1, 1);
     write(at("media/broken.wav"), "RIFF, but not really");
     write(at("clip.mp4"), "video bytes");
-    // clang-format off
-    const std::pair<std::string, std::string> sources[] = {  // type, what the dump shows after it
-        {"WAVE", R"("media/tone.wav" sample_rate 48000 channels 1 bit_depth 24 length 1.5 available 1)"},
-        {"FLAC", R"("media/loop.flac" sample_rate 44100 channels 2 bit_depth 16 length 2 available 1)"},
-        {"VORBIS", "\"" + at("pad.ogg") + "\" sample_rate 44100 channels 2 bit_depth 0 length 1 available 1"},
-        {"MP3", R"("lead.mp3" sample_rate 44100 channels 1 bit_depth 0 length 1 available 1)"},
-        {"WAVE", R"("media\\tone.wav" sample_rate 48000 channels 1 bit_depth 24 length 1.5 available 1)"},
-        {"WAVE", R"("media/broken.wav" sample_rate 0 channels 0 bit_depth 0 length 0 available 0)"},
-        {"WAVE", R"("media/missing.wav" sample_rate 0 channels 0 bit_depth 0 length 0 available 0)"},
-        {"VIDEO", R"("clip.mp4" sample_rate 0 channels 0 bit_depth 0 length 0 available 1)"},
-        {"SECTION", R"("media/tone.wav" sample_rate 48000 channels 1 bit_depth 24 length 0.5 available 1)"}};
-    // clang-format on
+    const struct {
+        std::string type, file, reads;  // file as the dump quotes it; rate channels bits length on
+    } sources[] = {
+        {"WAVE", R"("media/tone.wav")", "48000 1 24 1.5 1"},
+        {"FLAC", R"("media/loop.flac")", "44100 2 16 2 1"},
+        {"VORBIS", "\"" + at("pad.ogg") + "\"", "44100 2 0 1 1"},
+        {"MP3", R"("lead.mp3")", "44100 1 0 1 1"},
+        {"WAVE", R"("media\\tone.wav")", "48000 1 24 1.5 1"},
+        {"WAVE", R"("media/broken.wav")", "0 0 0 0 0"},
+        {"WAVE", R"("media/missing.wav")", "0 0 0 0 0"},
+        {"VIDEO", R"("clip.mp4")", "0 0 0 0 1"},
+        {"SECTION", R"("media/tone.wav")", "48000 1 24 0.5 1"},
+    };
     std::string items;
     std::vector<std::string> reads;
-    for (const auto& [type, shows] : sources) {
-        std::string file = "FILE " + shows.substr(0, shows.find(" sample_rate")) + "\n";
-        file = std::regex_replace(file, std::regex(R"(\\\\)"), "\\");
+    for (const auto& [type, file, values] : sources) {
+        const std::string line =
+            "FILE " + std::regex_replace(file, std::regex(R"(\\\\)"), "\\") + "\n";
         items += "    <ITEM\n      <SOURCE " + type + "\n" +
-                 (type == "SECTION" ? "LENGTH 0.5\n<SOURCE WAVE\n" + file + ">\n" : file) +
+                 (type == "SECTION" ? "LENGTH 0.5\n<SOURCE WAVE\n" + line + ">\n" : line) +
                  "      >\n    >\n";
-        reads.push_back("      source \"" + type + "\" file " + shows);
+        reads.push_back("      source \"" + type + "\" file " + file +
+                        std::regex_replace(values, std::regex("(\\S+) (\\S+) (\\S+) (\\S+) "),
+                                           " sample_rate $1 channels $2 bit_depth $3 length $4 "
+                                           "available "));
     }
     write(at("song.RPP"), project(items));
     Host host;
