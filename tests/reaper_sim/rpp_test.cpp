@@ -409,6 +409,7 @@ reaper.QM_SetMediaMute(0, 1, true))");
     ASSERT_EQ(run(QM_EXAMPLES_DIR "/rpp_batch.lua", at("two.RPP"), at("two.RPP")), 0);
     const std::string text = read(at("two.RPP"));  // the batch example on the edits, in CRLF
     EXPECT_EQ(text.find("      VOLPAN 1 "), std::string::npos);
+    EXPECT_FALSE(std::regex_search(text, std::regex("[^\r]\n"))) << "an added line without CR";
     for (const char* line : {"      NAME 'Lead \"take\"'\r\n", "      MUTE 1 0\r\n",
                              "      NAME Kick.wav\r\n      VOLPAN 0.50118723362727 0 1 -1\r\n"}) {
         EXPECT_NE(text.find(line), std::string::npos) << line;
