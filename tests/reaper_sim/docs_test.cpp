@@ -21,33 +21,8 @@ FunctionDef def_of(std::string_view name, std::string_view text) {
     return def.value_or(FunctionDef{});
 }
 
-TEST(Docs, FamilyIsTheNameWithoutItsAddressingForm) {
-    struct Case {
-        const char* name;
-        const char* key;
-    };
-    for (const Case& c :
-         {Case{"QM_GetMediaItemVolume", "GetVolume"},
-          Case{"QM_GetSelectedTrackMediaVolume", "GetVolume"},
-          Case{"QM_SetSelectedMediaAddVolume", "SetAddVolume"},
-          Case{"QM_GetTrackItemMediaTypeCount", "GetTypeCount"},
-          Case{"QM_GetTrackMediaTypeCount", "GetTypeCount"},
-          Case{"QM_GetMediaTrackItemSelect", "GetSelect"}, Case{"QM_DeleteMediaItem", "Delete"},
-          Case{"QM_DeleteAllSelectedTrackMedia", "DeleteAll"},
-          Case{"QM_SetAllMediaSelected", "SetAllSelected"},
-          Case{"QM_InsertMediaOutItem", "InsertOutItem"},
-          Case{"QM_InsertMediaTrackIdSecond", "InsertSecond"},
-          Case{"QM_InsertMediaSelectedTrackIdFrame", "InsertFrame"},
-          Case{"QM_SetPlayCursorPositionFrame", "SetPlayCursorPositionFrame"},
-          Case{"QM_GetMediaFrobnication", "GetFrobnication"},
-          Case{"QM_Frobnicate", "Frobnicate"}}) {
-        EXPECT_EQ(family_key(c.name), c.key) << c.name;
-        const Family family = family_of(def_of(c.name, "bool\0\0\0h"sv));
-        EXPECT_EQ(family.known, std::string_view(c.key).find("Frob") == std::string_view::npos)
-            << c.name;
-    }
-}
-
+// How each of the 164 names falls into its family is pinned by the committed reference, which a
+// test regenerates and compares.
 TEST(Docs, AFamilyNoEntryKnowsIsDescribedByItsShape) {
     struct Case {
         std::string_view text;
