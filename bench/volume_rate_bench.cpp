@@ -17,13 +17,13 @@ struct Session {
     sim::Host host;
     Session() {
         sim::Track* track = host.add_track(nullptr, "T", true);
-        sim::ItemSpec spec;
-        spec.length = 8.0;
-        spec.fade_in = 1.0;
-        spec.fade_out = 2.0;
-        spec.vol = 0.5;
-        spec.takes = {sim::TakeSpec{}};
-        for (int i = 0; i < 8; ++i) host.add_item(track, spec);
+        sim::ItemSpec wanted;
+        wanted.length = 8.0;
+        wanted.fade_in = 1.0;
+        wanted.fade_out = 2.0;
+        wanted.vol = 0.5;
+        wanted.takes = {sim::TakeSpec{}};
+        for (int i = 0; i < 8; ++i) host.add_item(track, wanted);
         ReaperPluginEntry(nullptr, reinterpret_cast<reaper_plugin_info_t*>(host.plugin_info()));
     }
     ~Session() { ReaperPluginEntry(nullptr, nullptr); }

@@ -53,9 +53,9 @@ inline Fixture build(sim::Host& host) {
     host.add_media_file(kMediaFile, sim::SourceSpec{});
     host.current_project()->cursor = 1.5;
     auto item = [&](sim::Track* track, bool selected, int takes, const char* type) {
-        sim::ItemSpec spec;
-        spec.selected = selected;
-        spec.position = static_cast<double>(track->items.size()) * 2.0;
+        sim::ItemSpec wanted;
+        wanted.selected = selected;
+        wanted.position = static_cast<double>(track->items.size()) * 2.0;
         for (int t = 0; t < takes; ++t) {
             sim::TakeSpec take;
             take.name = std::string("take.") + (type != nullptr ? type : "none");
@@ -63,9 +63,9 @@ inline Fixture build(sim::Host& host) {
                 take.source = sim::SourceSpec{};
                 take.source->type = type;
             }
-            spec.takes.push_back(take);
+            wanted.takes.push_back(take);
         }
-        return host.add_item(track, spec);
+        return host.add_item(track, wanted);
     };
     Fixture f;
     f.track = host.add_track(nullptr, "T0", true);

@@ -129,11 +129,11 @@ std::vector<Case> cases() {
 }
 
 sim::ItemSpec full_item() {
-    sim::ItemSpec spec;
-    spec.position = 1.0;
-    spec.selected = true;
-    spec.takes = {sim::TakeSpec{.name = "take", .source = sim::SourceSpec{}}};
-    return spec;
+    sim::ItemSpec wanted;
+    wanted.position = 1.0;
+    wanted.selected = true;
+    wanted.takes = {sim::TakeSpec{.name = "take", .source = sim::SourceSpec{}}};
+    return wanted;
 }
 
 // Every stale handle stood for something that would answer: a closed project with items, a

@@ -55,15 +55,15 @@ protected:
     }
 
     sim::Item* add(sim::Track* track, bool selected, const std::string& name) {
-        sim::ItemSpec spec;
-        spec.selected = selected;
-        spec.position = 2.0 * static_cast<double>(track->items.size());
-        spec.length = 2.0;
+        sim::ItemSpec wanted;
+        wanted.selected = selected;
+        wanted.position = 2.0 * static_cast<double>(track->items.size());
+        wanted.length = 2.0;
         sim::TakeSpec take;
         take.name = name;
         take.source = sim::SourceSpec{};
-        spec.takes = {take};
-        return host.add_item(track, spec);
+        wanted.takes = {take};
+        return host.add_item(track, wanted);
     }
 
     sim::Take* target_take() const { return target->takes[0]; }
