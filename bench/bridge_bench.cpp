@@ -6,21 +6,16 @@
 #include <cstdint>
 
 #include "api/frames.h"
-#include "entry/entry.h"
-#include "sim/host.h"
+#include "loaded_host.h"
 
 namespace {
 
-struct Session {
-    sim::Host host;
+struct Session : qm_bench::LoadedHost {
     Session() {
-        host.set_call_log(false);
         sim::Track* track = host.add_track(nullptr, "T", true);
         sim::ItemSpec item;
         for (int i = 0; i < 8; ++i, item.position += 2.0) host.add_item(track, item);
-        ReaperPluginEntry(nullptr, reinterpret_cast<reaper_plugin_info_t*>(host.plugin_info()));
     }
-    ~Session() { ReaperPluginEntry(nullptr, nullptr); }
     // The wrapper a script reaches through QM_<name>.
     void* (*wrapper(const char* name))(void**, int) {
         return reinterpret_cast<void* (*)(void**, int)>(host.registered_function(name)->vararg);

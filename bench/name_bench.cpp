@@ -7,24 +7,19 @@
 #include <vector>
 
 #include "api/api.h"
-#include "entry/entry.h"
-#include "sim/host.h"
+#include "loaded_host.h"
 #include "utility/utility.h"
 
 namespace {
 
-struct Session {
-    sim::Host host;
+struct Session : qm_bench::LoadedHost {
     explicit Session(std::size_t name_length) {
-        host.set_call_log(false);
         sim::TakeSpec take;
         take.name = std::string(name_length - 4, 'n') + ".wav";
         sim::ItemSpec item;
         item.takes = {take};
         host.add_item(host.add_track(), item);
-        ReaperPluginEntry(nullptr, reinterpret_cast<reaper_plugin_info_t*>(host.plugin_info()));
     }
-    ~Session() { ReaperPluginEntry(nullptr, nullptr); }
 };
 
 void NameGetter(benchmark::State& state) {

@@ -6,15 +6,13 @@
 #include <cstdint>
 
 #include "api/api.h"
-#include "entry/entry.h"
+#include "loaded_host.h"
 #include "script_bridge/wrappers.h"
-#include "sim/host.h"
 #include "utility/utility.h"
 
 namespace {
 
-struct Session {
-    sim::Host host;
+struct Session : qm_bench::LoadedHost {
     Session() {
         sim::Track* track = host.add_track(nullptr, "T", true);
         sim::ItemSpec wanted;
@@ -24,13 +22,6 @@ struct Session {
         wanted.vol = 0.5;
         wanted.takes = {sim::TakeSpec{}};
         for (int i = 0; i < 8; ++i) host.add_item(track, wanted);
-        ReaperPluginEntry(nullptr, reinterpret_cast<reaper_plugin_info_t*>(host.plugin_info()));
-    }
-    ~Session() { ReaperPluginEntry(nullptr, nullptr); }
-
-    // The simulated host logs every call; keep the log from growing without end.
-    void tidy(std::int64_t iteration) {
-        if ((iteration & 1023) == 0) host.clear_call_log();
     }
 };
 
@@ -40,7 +31,6 @@ void* slot(int v) {
 
 void DirectVolumeRead(benchmark::State& state) {
     Session session;
-    std::int64_t n = 0;
     for (auto _ : state) {
         MediaItem* item = GetMediaItem(nullptr, 5);
         double level = 0.0;
@@ -48,7 +38,6 @@ void DirectVolumeRead(benchmark::State& state) {
             level = qm_utility::round(qm_utility::to_dB(GetMediaItemInfo_Value(item, "D_VOL")), 2);
         }
         benchmark::DoNotOptimize(level);
-        session.tidy(++n);
     }
 }
 BENCHMARK(DirectVolumeRead);
@@ -57,11 +46,9 @@ void ScriptVolumeRead(benchmark::State& state) {
     Session session;
     double level = 0.0;
     void* args[] = {nullptr, slot(5), &level};
-    std::int64_t n = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(args);
         benchmark::DoNotOptimize(__vararg_GetMediaVolume(args, 3));
-        session.tidy(++n);
     }
 }
 BENCHMARK(ScriptVolumeRead);
@@ -70,7 +57,6 @@ BENCHMARK(ScriptVolumeRead);
 void DirectRateChange(benchmark::State& state) {
     Session session;
     double rate = 1.0;
-    std::int64_t n = 0;
     for (auto _ : state) {
         rate = 3.0 - rate;
         MediaItem* item = GetMediaItem(nullptr, 5);
@@ -88,7 +74,6 @@ void DirectRateChange(benchmark::State& state) {
         ok = SetMediaItemInfo_Value(item, "D_FADEOUTLEN", fade_out) && ok;
         UpdateArrange();
         benchmark::DoNotOptimize(ok);
-        session.tidy(++n);
     }
 }
 BENCHMARK(DirectRateChange);
@@ -97,12 +82,10 @@ void ScriptRateChange(benchmark::State& state) {
     Session session;
     double rate = 1.0;
     void* args[] = {nullptr, slot(5), &rate};
-    std::int64_t n = 0;
     for (auto _ : state) {
         rate = 3.0 - rate;
         benchmark::DoNotOptimize(args);
         benchmark::DoNotOptimize(__vararg_SetMediaRate(args, 3));
-        session.tidy(++n);
     }
 }
 BENCHMARK(ScriptRateChange);

@@ -1190,24 +1190,21 @@ private:
         const std::string& ind = track_indent;
         const std::string inner = ind + "  ";
         const auto now = [&](ItemParam p) { return value(it.params, kItemParameters[p]); };
-        std::vector<std::string> fade_in{int_text(now(kFadeInShape)),
-                                         number(now(kFadeIn)),
-                                         "0",
-                                         int_text(now(kFadeInShape)),
-                                         "0",
-                                         "0",
-                                         "0"};
-        std::vector<std::string> fade_out{int_text(now(kFadeOutShape)),
-                                          number(now(kFadeOut)),
-                                          "0",
-                                          int_text(now(kFadeOutShape)),
-                                          "0",
-                                          "0",
-                                          "0"};
-        if (d_.fade_fields == 6) {
-            fade_in.pop_back();
-            fade_out.pop_back();
-        }
+        // Shape, length, then fields REAPER fills that are not modelled (the fourth repeats the
+        // shape), as many as the file's own fade lines have.
+        const auto fade = [&](ItemParam shape, ItemParam length) {
+            std::vector<std::string> fields{int_text(now(shape)),
+                                            number(now(length)),
+                                            "0",
+                                            int_text(now(shape)),
+                                            "0",
+                                            "0",
+                                            "0"};
+            fields.resize(d_.fade_fields == 6 ? 6 : 7);
+            return fields;
+        };
+        const std::vector<std::string> fade_in = fade(kFadeInShape, kFadeIn);
+        const std::vector<std::string> fade_out = fade(kFadeOutShape, kFadeOut);
         std::vector<std::string> mute{bool_text(now(kMute)), "0"};
         if (d_.mute_fields == 1) mute.pop_back();
 

@@ -1,0 +1,21 @@
+// A simulated REAPER with the extension loaded, for the benchmarks. Its call log is off: a log
+// growing by every host call would be what the figures measure.
+#pragma once
+
+#include "entry/entry.h"
+#include "sim/host.h"
+
+namespace qm_bench {
+
+struct LoadedHost {
+    sim::Host host;
+    LoadedHost() {
+        host.set_call_log(false);
+        ReaperPluginEntry(nullptr, reinterpret_cast<reaper_plugin_info_t*>(host.plugin_info()));
+    }
+    ~LoadedHost() { ReaperPluginEntry(nullptr, nullptr); }
+    LoadedHost(const LoadedHost&) = delete;
+    LoadedHost& operator=(const LoadedHost&) = delete;
+};
+
+}  // namespace qm_bench
