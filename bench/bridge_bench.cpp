@@ -1,6 +1,6 @@
 // What a script call costs on top of the host calls it makes: a getter, a setter and a frame
-// function through their registered script wrappers, against the same host calls made directly,
-// as any extension makes them: through the addresses the host's GetFunc hands out.
+// function through their registered script wrappers, against the same host calls made directly
+// through the same slots (filled from the host's GetFunc at load), as an extension makes them.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
@@ -22,34 +22,16 @@ struct Session : qm_bench::LoadedHost {
     }
 };
 
-template <auto F>
-decltype(F) host_function(const char* name) {
-    return reinterpret_cast<decltype(F)>(sim::host_function(name));
-}
-
-// The host functions as an extension holds them.
-struct Host {
-    decltype(&sim::reaper::GetMediaItem) GetMediaItem =
-        host_function<&sim::reaper::GetMediaItem>("GetMediaItem");
-    decltype(&sim::reaper::GetMediaItemInfo_Value) GetMediaItemInfo_Value =
-        host_function<&sim::reaper::GetMediaItemInfo_Value>("GetMediaItemInfo_Value");
-    decltype(&sim::reaper::SetMediaItemInfo_Value) SetMediaItemInfo_Value =
-        host_function<&sim::reaper::SetMediaItemInfo_Value>("SetMediaItemInfo_Value");
-    decltype(&sim::reaper::TimeMap_curFrameRate) TimeMap_curFrameRate =
-        host_function<&sim::reaper::TimeMap_curFrameRate>("TimeMap_curFrameRate");
-};
-
 void* slot(int v) {
     return reinterpret_cast<void*>(static_cast<std::intptr_t>(v));
 }
 
 void Direct_GetMediaStartTimeSeconds(benchmark::State& state) {
     Session session;
-    Host h;
     double seconds = 0.0;
     for (auto _ : state) {
-        MediaItem* item = h.GetMediaItem(nullptr, 5);
-        if (item != nullptr) seconds = h.GetMediaItemInfo_Value(item, "D_POSITION");
+        MediaItem* item = ::GetMediaItem(nullptr, 5);
+        if (item != nullptr) seconds = ::GetMediaItemInfo_Value(item, "D_POSITION");
         benchmark::DoNotOptimize(seconds);
     }
 }
@@ -72,9 +54,8 @@ void Direct_SetMediaStartTimeSeconds(benchmark::State& state) {
     double seconds = 10.0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(seconds);
-        MediaItem* item = sim::reaper::GetMediaItem(nullptr, 5);
-        bool ok =
-            item != nullptr && sim::reaper::SetMediaItemInfo_Value(item, "D_POSITION", seconds);
+        MediaItem* item = ::GetMediaItem(nullptr, 5);
+        bool ok = item != nullptr && ::SetMediaItemInfo_Value(item, "D_POSITION", seconds);
         benchmark::DoNotOptimize(ok);
     }
 }
@@ -94,14 +75,13 @@ BENCHMARK(Wrapper_SetMediaStartTimeSeconds);
 
 void Direct_GetMediaStartTimeFrame(benchmark::State& state) {
     Session session;
-    Host h;
     int frame = 0;
     for (auto _ : state) {
-        MediaItem* item = h.GetMediaItem(nullptr, 5);
+        MediaItem* item = ::GetMediaItem(nullptr, 5);
         bool drop = false;
-        const double rate = h.TimeMap_curFrameRate(nullptr, &drop);
+        const double rate = ::TimeMap_curFrameRate(nullptr, &drop);
         if (item != nullptr && rate > 0.0) {
-            const double seconds = h.GetMediaItemInfo_Value(item, "D_POSITION");
+            const double seconds = ::GetMediaItemInfo_Value(item, "D_POSITION");
             frame = qm_api::seconds_to_frame(seconds, rate).value_or(frame);
         }
         benchmark::DoNotOptimize(frame);

@@ -3,6 +3,7 @@
 #include "api/addressing.h"
 #include "api/api.h"
 #include "api/frames.h"
+#include "script_bridge/wrappers.h"
 
 namespace qm_api {
 
@@ -58,3 +59,5 @@ bool SetPlayCursorPositionFrame(ReaProject* projID, int startEndType, int setFra
     *posFrameOut = *frame;
     return true;
 }
+
+QM_DEFINE_WRAPPERS(QM_ROWS_CURSOR)

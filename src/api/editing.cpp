@@ -2,6 +2,7 @@
 
 #include "api/addressing.h"
 #include "api/api.h"
+#include "script_bridge/wrappers.h"
 
 namespace {
 
@@ -108,3 +109,5 @@ bool SetAllMediaSelected(ReaProject* projID, bool selectType) noexcept {
 }
 
 QM_FIVE_FORMS_IN_PROJECT(Set, MoveToTrack, move_item, (int moveTrackID), (moveTrackID))
+
+QM_DEFINE_WRAPPERS(QM_ROWS_EDITING)

@@ -2,6 +2,7 @@
 
 #include "api/addressing.h"
 #include "api/api.h"
+#include "script_bridge/wrappers.h"
 #include "utility/utility.h"
 
 namespace {
@@ -45,3 +46,5 @@ QM_FIVE_FORMS(Get, Fade, read_fades,
               (inTypeOut, inLenOut, outTypeOut, outLenOut))
 QM_FIVE_FORMS(Set, Fade, write_fades, (int inType, double inLen, int outType, double outLen),
               (inType, inLen, outType, outLen))
+
+QM_DEFINE_WRAPPERS(QM_ROWS_FADES)

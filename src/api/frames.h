@@ -2,6 +2,8 @@
 // item timing, the play cursor and media insertion alike.
 #pragma once
 
+#include <climits>
+#include <cmath>
 #include <optional>
 
 #include "entry/host_api.h"
@@ -10,14 +12,30 @@ namespace qm_api {
 
 // The project's frame rate as REAPER reports it (drop-frame is not corrected for); nothing when
 // it is not a finite number above 0, since every conversion divides or multiplies by it.
-std::optional<double> frame_rate(ReaProject* project);
+// Inline, as every frame function's cost is mostly these few instructions and two host calls.
+inline std::optional<double> frame_rate(ReaProject* project) {
+    bool dropFrame = false;
+    const double rate = TimeMap_curFrameRate(project, &dropFrame);
+    if (!std::isfinite(rate) || rate <= 0.0) return std::nullopt;
+    return rate;
+}
 
 // ((seconds × 10000) × rate) × 0.0001, truncated toward zero after a nudge of 1e-6 frame away
 // from zero, so that a whole frame written as seconds reads back as itself while positions
 // between frames still truncate. Nothing when the frame number does not fit an int.
-std::optional<int> seconds_to_frame(double seconds, double rate);
+inline std::optional<int> seconds_to_frame(double seconds, double rate) {
+    double frame = ((seconds * 10000.0) * rate) * 0.0001;
+    frame = std::trunc(frame + std::copysign(1e-6, frame));
+    // Also false for NaN: no comparison holds.
+    if (!(frame >= static_cast<double>(INT_MIN) && frame <= static_cast<double>(INT_MAX))) {
+        return std::nullopt;
+    }
+    return static_cast<int>(frame);
+}
 
 // A plain division: a fractional frame gives a position between frames.
-double frame_to_seconds(double frame, double rate);
+inline double frame_to_seconds(double frame, double rate) {
+    return frame / rate;
+}
 
 }  // namespace qm_api

@@ -4,6 +4,7 @@
 #include "api/addressing.h"
 #include "api/api.h"
 #include "api/cursor.h"
+#include "script_bridge/wrappers.h"
 
 namespace {
 
@@ -122,3 +123,5 @@ MediaItem* InsertMediaSelectedTrackIdFrame(ReaProject* projID, int selectTrackID
     return InsertMediaTrackItemFrame(GetSelectedTrack(projID, selectTrackID), filePath,
                                      startEndType, setFrame);
 }
+
+QM_DEFINE_WRAPPERS(QM_ROWS_INSERTION)

@@ -1,5 +1,6 @@
 #include "api/addressing.h"
 #include "api/api.h"
+#include "script_bridge/wrappers.h"
 
 namespace {
 constexpr int kAllItems = 0;
@@ -29,3 +30,5 @@ MediaItem* GetMediaTrackItemSelect(ReaProject* projID, int trackID, int itemID,
             return nullptr;
     }
 }
+
+QM_DEFINE_WRAPPERS(QM_ROWS_LOOKUP)

@@ -4,6 +4,7 @@
 #include "api/addressing.h"
 #include "api/api.h"
 #include "api/name_strip.h"
+#include "script_bridge/wrappers.h"
 #include "utility/utility.h"
 
 namespace qm_api {
@@ -79,3 +80,5 @@ QM_INDEX_FORMS(Set, Name, SetMediaItemName, (const char* setName), (setName))
 
 QM_FIVE_FORMS(Get, Mute, read_mute, (bool* muteTypeOut), (muteTypeOut))
 QM_FIVE_FORMS(Set, Mute, write_mute, (bool setType), (setType))
+
+QM_DEFINE_WRAPPERS(QM_ROWS_NAME_MUTE)

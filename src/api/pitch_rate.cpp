@@ -2,6 +2,7 @@
 
 #include "api/addressing.h"
 #include "api/api.h"
+#include "script_bridge/wrappers.h"
 
 namespace {
 
@@ -69,3 +70,5 @@ QM_FIVE_FORMS(Set, Pitch, write_pitch, (double setPitch), (setPitch))
 QM_FIVE_FORMS(Set, AddPitch, add_pitch, (double addPitch), (addPitch))
 QM_FIVE_FORMS(Get, Rate, read_rate, (double* rateOut), (rateOut))
 QM_FIVE_FORMS(Set, Rate, write_rate, (double setRate), (setRate))
+
+QM_DEFINE_WRAPPERS(QM_ROWS_PITCH_RATE)

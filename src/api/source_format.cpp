@@ -2,6 +2,7 @@
 #include "api/api.h"
 #include "dependency/dependency_manager.h"
 #include "entry/entry.h"
+#include "script_bridge/wrappers.h"
 
 namespace {
 
@@ -108,3 +109,5 @@ QM_FIVE_FORMS(Get, SampleRate, read_sample_rate, (int* sampleOut), (sampleOut))
 QM_FIVE_FORMS(Get, NumChannels, read_channels, (int* channelOut), (channelOut))
 QM_FIVE_FORMS(Get, ChannelMode, read_channel_mode, (int* chModeOut), (chModeOut))
 QM_FIVE_FORMS(Set, ChannelMode, write_channel_mode, (int setChannelMode), (setChannelMode))
+
+QM_DEFINE_WRAPPERS(QM_ROWS_SOURCE_FORMAT)

@@ -1,5 +1,6 @@
 #include "api/addressing.h"
 #include "api/api.h"
+#include "script_bridge/wrappers.h"
 #include "utility/utility.h"
 
 namespace {
@@ -72,3 +73,5 @@ bool copy_active_take(MediaItem* item, ReaProject* project, int setTrackID, doub
 
 QM_FIVE_FORMS_IN_PROJECT(Set, ActiveTakeCopy, copy_active_take,
                          (int setTrackID, double setPosition), (setTrackID, setPosition))
+
+QM_DEFINE_WRAPPERS(QM_ROWS_TAKE_COPY)

@@ -1,6 +1,7 @@
 #include "api/addressing.h"
 #include "api/api.h"
 #include "api/frames.h"
+#include "script_bridge/wrappers.h"
 
 namespace {
 
@@ -60,3 +61,5 @@ QM_INDEX_FORMS_IN_PROJECT(Set, StartTimeFrame, write_frame, (double setFrame), (
 
 QM_FIVE_FORMS(Get, Length, read_length, (double* lengthOut), (lengthOut))
 QM_FIVE_FORMS(Get, EndTime, read_end, (double* endTimeOut), (endTimeOut))
+
+QM_DEFINE_WRAPPERS(QM_ROWS_TIMING)

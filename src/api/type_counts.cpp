@@ -1,5 +1,6 @@
 #include "api/addressing.h"
 #include "api/api.h"
+#include "script_bridge/wrappers.h"
 #include "utility/utility.h"
 
 namespace {
@@ -79,3 +80,5 @@ bool GetSelectedTrackMediaTypeCount(ReaProject* projID, int selectTrackID, const
            count_on_track(GetSelectedTrack(projID, selectTrackID), mediaType, allCountOut,
                           typeCountOut);
 }
+
+QM_DEFINE_WRAPPERS(QM_ROWS_TYPE_COUNTS)

@@ -2,6 +2,7 @@
 
 #include "api/addressing.h"
 #include "api/api.h"
+#include "script_bridge/wrappers.h"
 #include "utility/utility.h"
 
 namespace {
@@ -36,3 +37,5 @@ bool add_volume(MediaItem* item, double addVolume) {
 QM_FIVE_FORMS(Get, Volume, read_volume, (double* volumeOut), (volumeOut))
 QM_FIVE_FORMS(Set, Volume, write_volume, (double volume), (volume))
 QM_FIVE_FORMS(Set, AddVolume, add_volume, (double addVolume), (addVolume))
+
+QM_DEFINE_WRAPPERS(QM_ROWS_VOLUME)
