@@ -36,36 +36,16 @@ std::size_t sequence_length(unsigned char lead) {
 
 }  // namespace
 
-BoundedCopy::BoundedCopy(char* destination, int size)
-    : destination_(size > 0 ? destination : nullptr),
-      capacity_(size > 0 ? static_cast<std::size_t>(size) - 1 : 0) {}
-
-void BoundedCopy::append(std::string_view text) {
-    if (destination_ == nullptr || cut_) return;
-    text = text.substr(0, text.find('\0'));
-    const std::size_t room = capacity_ - length_;
-    if (text.size() > room) {
-        cut_ = true;
-        first_dropped_ = static_cast<unsigned char>(text[room]);
-        text = text.substr(0, room);
+// A cut before a continuation byte splits a character: go back to its lead byte, unless the bytes
+// there are not well-formed UTF-8, which are cut where they are.
+void BoundedCopy::keep_whole_characters() {
+    if (!is_continuation(first_dropped_)) return;
+    for (std::size_t back = 1; back <= 3 && back <= length_; ++back) {
+        const auto byte = static_cast<unsigned char>(destination_[length_ - back]);
+        if (is_continuation(byte)) continue;
+        if (sequence_length(byte) > back) length_ -= back;
+        break;
     }
-    std::memcpy(destination_ + length_, text.data(), text.size());
-    length_ += text.size();
-}
-
-void BoundedCopy::finish() {
-    if (destination_ == nullptr) return;
-    // A cut before a continuation byte splits a character: go back to its lead byte, unless the
-    // bytes there are not well-formed UTF-8, which are cut where they are.
-    if (cut_ && is_continuation(first_dropped_)) {
-        for (std::size_t back = 1; back <= 3 && back <= length_; ++back) {
-            const auto byte = static_cast<unsigned char>(destination_[length_ - back]);
-            if (is_continuation(byte)) continue;
-            if (sequence_length(byte) > back) length_ -= back;
-            break;
-        }
-    }
-    destination_[length_] = '\0';
 }
 
 void strcpy(char* destination, int size, std::string_view text) {

@@ -6,6 +6,7 @@
 
 #include "api/name_strip.h"
 #include "family.h"
+#include "utility/utility.h"
 
 namespace {
 
@@ -105,19 +106,28 @@ TEST_F(NameMute, NameSetterStoresTheNameUnstrippedCutAt1023BytesWithoutRedraw) {
     EXPECT_EQ(host.redraw_count(), 0);
 }
 
-// The one-pass strip gives exactly what the regular expression gives, on names made of the
-// characters that matter to it.
+// The one-pass strip gives exactly what the regular expression gives, cut to the buffer as every
+// copy is, on names made of the characters that matter to it: short and dense, or long enough for
+// the block scan with marks anywhere in and around its blocks.
 TEST(NameStrip, MatchesTheRegularExpressionOnGeneratedNames) {
     const std::regex pattern("\\..+");
     const char alphabet[] = {'.', '.', 'a', 'b', '\n', '\r', ' ', '\xC3', '\xA9'};
+    const int sizes[] = {1, 9, 40, 256};
     std::mt19937 random(2024);
     for (int n = 0; n < 20000; ++n) {
-        std::string name(random() % 12, ' ');
-        for (char& c : name) c = alphabet[random() % sizeof alphabet];
-        const std::string expected = std::regex_replace(name, pattern, "");
-        char buffer[32];
-        qm_api::copy_stripped_name(name.c_str(), buffer, sizeof buffer);
-        ASSERT_EQ(std::string(buffer), expected) << "name: " << testing::PrintToString(name);
+        const bool dense = n % 2 == 0;
+        std::string name(random() % (dense ? 12 : 150), ' ');
+        for (char& c : name) {
+            const std::size_t pick = random() % (sizeof alphabet * (dense ? 1 : 8));
+            c = pick < sizeof alphabet ? alphabet[pick] : 'x';
+        }
+        const int size = sizes[random() % 4];
+        char expected[256];
+        qm_utility::strcpy(expected, size, std::regex_replace(name, pattern, ""));
+        char buffer[256];
+        qm_api::copy_stripped_name(name.c_str(), buffer, size);
+        ASSERT_EQ(std::string(buffer), std::string(expected))
+            << "name: " << testing::PrintToString(name) << ", size " << size;
     }
 }
 

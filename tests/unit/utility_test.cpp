@@ -49,6 +49,20 @@ TEST(Strcpy, CopiesBoundedAndTerminatedWithoutSplittingACharacter) {
     qm_utility::strcpy(nullptr, 10, "2.1.1");
 }
 
+// Every length the short-run copy sorts into its own size class, and past them: each byte in
+// its place and not one written beyond the terminator.
+TEST(Strcpy, CopiesEveryRunLengthWhole) {
+    std::string text;
+    for (int i = 0; i < 160; ++i) text += static_cast<char>('!' + i % 90);
+    for (std::size_t n = 0; n <= text.size(); ++n) {
+        char buffer[200];
+        std::memset(buffer, '#', sizeof buffer);
+        qm_utility::strcpy(buffer, sizeof buffer, std::string_view(text).substr(0, n));
+        EXPECT_EQ(std::string(buffer), text.substr(0, n)) << n;
+        EXPECT_EQ(buffer[n + 1], '#') << n;
+    }
+}
+
 // The volume and fade families check the two-place rounding and the decibel formulas through
 // their own numbers; here the other places and the edges.
 TEST(Numbers, RoundHalvesAwayFromZeroAtAnyPlace) {
