@@ -19,12 +19,12 @@ double cursor_target(ReaProject* project, int startEndType, double seconds) {
 
 std::optional<FrameTarget> move_cursor_to_frame(ReaProject* project, int startEndType,
                                                 int setFrame) {
-    const std::optional<double> rate = frame_rate(project);
-    if (!rate) return std::nullopt;
-    const double seconds = cursor_target(project, startEndType,
-                                         frame_to_seconds(static_cast<double>(setFrame), *rate));
+    const double rate = frame_rate(project);
+    if (rate == 0.0) return std::nullopt;
+    const double seconds =
+        cursor_target(project, startEndType, frame_to_seconds(static_cast<double>(setFrame), rate));
     SetEditCurPos2(project, seconds, true, true);
-    return FrameTarget{seconds, *rate};
+    return FrameTarget{seconds, rate};
 }
 
 }  // namespace qm_api

@@ -10,14 +10,13 @@
 
 namespace qm_api {
 
-// The project's frame rate as REAPER reports it (drop-frame is not corrected for); nothing when
-// it is not a finite number above 0, since every conversion divides or multiplies by it.
-// Inline, as every frame function's cost is mostly these few instructions and two host calls.
-inline std::optional<double> frame_rate(ReaProject* project) {
+// The project's frame rate as REAPER reports it (drop-frame is not corrected for); 0 when it is
+// not a finite number above 0, since every conversion divides or multiplies by it. A plain double
+// keeps the frame functions' code as short as the host calls around it.
+inline double frame_rate(ReaProject* project) {
     bool dropFrame = false;
     const double rate = TimeMap_curFrameRate(project, &dropFrame);
-    if (!std::isfinite(rate) || rate <= 0.0) return std::nullopt;
-    return rate;
+    return std::isfinite(rate) && rate > 0.0 ? rate : 0.0;
 }
 
 // ((seconds × 10000) × rate) × 0.0001, truncated toward zero after a nudge of 1e-6 frame away

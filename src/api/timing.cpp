@@ -12,9 +12,9 @@ bool read_position(MediaItem* item, double* secondOut) {
 
 // A frame rate or position the conversion cannot use leaves the output as it was.
 bool read_frame(MediaItem* item, ReaProject* project, int* frameOut) {
-    const auto rate = qm_api::frame_rate(project);
-    if (!rate) return false;
-    const auto frame = qm_api::seconds_to_frame(GetMediaItemInfo_Value(item, "D_POSITION"), *rate);
+    const double rate = qm_api::frame_rate(project);
+    if (rate == 0.0) return false;
+    const auto frame = qm_api::seconds_to_frame(GetMediaItemInfo_Value(item, "D_POSITION"), rate);
     if (!frame) return false;
     *frameOut = *frame;
     return true;
@@ -25,9 +25,9 @@ bool write_position(MediaItem* item, double setSeconds) {
 }
 
 bool write_frame(MediaItem* item, ReaProject* project, double setFrame) {
-    const auto rate = qm_api::frame_rate(project);
-    if (!rate) return false;
-    const double position = qm_api::frame_to_seconds(setFrame, *rate);
+    const double rate = qm_api::frame_rate(project);
+    if (rate == 0.0) return false;
+    const double position = qm_api::frame_to_seconds(setFrame, rate);
     return qm_api::usable(position) && write_position(item, position);
 }
 
