@@ -10,6 +10,8 @@ namespace {
 
 class Recorder : public benchmark::ConsoleReporter {
 public:
+    // Plain text: the figures end up in CI logs.
+    Recorder() : ConsoleReporter(OO_Tabular) {}
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         // With --benchmark_repetitions the median stands for the benchmark.

@@ -24,9 +24,12 @@ inline double frame_rate(ReaProject* project) {
 // between frames still truncate. Nothing when the frame number does not fit an int.
 inline std::optional<int> seconds_to_frame(double seconds, double rate) {
     double frame = ((seconds * 10000.0) * rate) * 0.0001;
-    frame = std::trunc(frame + std::copysign(1e-6, frame));
-    // Also false for NaN: no comparison holds.
-    if (!(frame >= static_cast<double>(INT_MIN) && frame <= static_cast<double>(INT_MAX))) {
+    frame += std::copysign(1e-6, frame);
+    // The conversion truncates toward zero; it is defined when the truncated value fits an int,
+    // which is when the value lies strictly between INT_MIN - 1 and INT_MAX + 1. Also false for
+    // NaN: no comparison holds.
+    if (!(frame > static_cast<double>(INT_MIN) - 1.0 &&
+          frame < static_cast<double>(INT_MAX) + 1.0)) {
         return std::nullopt;
     }
     return static_cast<int>(frame);

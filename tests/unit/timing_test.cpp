@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <optional>
 #include <string>
 
 #include "api/frames.h"
@@ -52,6 +53,27 @@ TEST_F(Timing, ReadsSecondsLengthEndAndFramesTruncatedBetweenFrames) {
             EXPECT_EQ(end, c.position + 2.5);
         }
     }
+}
+
+// A frame is the position truncated toward zero; a frame no int holds is no frame at all.
+TEST(FrameConversion, TruncatesTowardZeroUpToTheEdgesOfInt) {
+    const struct {
+        double seconds;
+        std::optional<int> frame;
+    } cases[] = {
+        {2.9, 2},
+        {-2.9, -2},
+        {2147483647.0, INT_MAX},
+        {2147483647.9, INT_MAX},
+        {2147483648.0, std::nullopt},
+        {-2147483648.9, INT_MIN},
+        {-2147483649.0, std::nullopt},
+        {kNaN, std::nullopt},
+        {kInf, std::nullopt},
+        {-kInf, std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(qm_api::seconds_to_frame(c.seconds, 1.0), c.frame) << c.seconds;
 }
 
 TEST_F(Timing, WholeFramesRoundTripAtEveryCommonRate) {
