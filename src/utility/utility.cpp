@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <cstdarg>
-#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <regex>
@@ -57,9 +56,8 @@ void strcpy(char* destination, int size, std::string_view text) {
 double round(double value, int digits) {
     // The same scales pow gives for 0 to 9 places, without its cost on every volume read.
     static constexpr double kScales[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
-    const double scale = digits >= 0 && digits <= 9
-                             ? kScales[digits]
-                             : static_cast<std::int32_t>(std::pow(10.0, digits));
+    // Beyond them pow itself: 10^10 and up no longer fit the int the scale was once cast to.
+    const double scale = digits >= 0 && digits <= 9 ? kScales[digits] : std::pow(10.0, digits);
     const double x = value * scale;
     // The largest double below one half: one half itself would carry 0.49999999999999994 to 1.
     const double r = std::trunc(x + std::copysign(0.49999999999999994, x));

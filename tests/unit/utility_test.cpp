@@ -66,11 +66,9 @@ TEST(Strcpy, CopiesEveryRunLengthWhole) {
 // The volume and fade families check the two-place rounding and the decibel formulas through
 // their own numbers; here the other places and the edges.
 TEST(Numbers, RoundHalvesAwayFromZeroAtAnyPlace) {
-    const double cases[][3] = {{12.3456, 3, 12.346},
-                               {2.5, 0, 3.0},
-                               {-2.5, 0, -3.0},
-                               {0.49999999999999994, 0, 0.0},
-                               {-INFINITY, 2, -INFINITY}};
+    const double cases[][3] = {
+        {12.3456, 3, 12.346},      {2.5, 0, 3.0},  {-2.5, 0, -3.0},   {0.49999999999999994, 0, 0.0},
+        {-INFINITY, 2, -INFINITY}, {7.0, 12, 7.0}, {-7.25, 10, -7.25}};
     for (const auto& c : cases) EXPECT_EQ(qm_utility::round(c[0], static_cast<int>(c[1])), c[2]);
     EXPECT_TRUE(std::isnan(qm_utility::round(NAN, 2)));
     EXPECT_TRUE(std::isnan(qm_utility::to_dB(-1.0)));
