@@ -25,18 +25,23 @@ template <class Visit>
 void for_each_mark(const char* text, std::size_t length, Visit& visit) {
     std::size_t i = 0;
 #if defined(__SSE2__)
-    const auto marks_at = [text](std::size_t at) {
+    const auto hits_at = [text](std::size_t at) {
         const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + at));
-        const __m128i hits = _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('.')),
-                                          _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n')),
-                                                       _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r'))));
-        return static_cast<unsigned>(_mm_movemask_epi8(hits));
+        return _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('.')),
+                            _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n')),
+                                         _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r'))));
+    };
+    const auto marks_at = [&](std::size_t at) {
+        return static_cast<unsigned>(_mm_movemask_epi8(hits_at(at)));
     };
     // Long names go by 64 bytes: one test per block, as names rarely hold a mark.
     for (; i + 64 <= length; i += 64) {
-        std::uint64_t m = marks_at(i) | std::uint64_t{marks_at(i + 16)} << 16 |
-                          std::uint64_t{marks_at(i + 32)} << 32 |
-                          std::uint64_t{marks_at(i + 48)} << 48;
+        const __m128i a = hits_at(i), b = hits_at(i + 16), c = hits_at(i + 32), d = hits_at(i + 48);
+        if (_mm_movemask_epi8(_mm_or_si128(_mm_or_si128(a, b), _mm_or_si128(c, d))) == 0) continue;
+        std::uint64_t m = static_cast<unsigned>(_mm_movemask_epi8(a)) |
+                          std::uint64_t{static_cast<unsigned>(_mm_movemask_epi8(b))} << 16 |
+                          std::uint64_t{static_cast<unsigned>(_mm_movemask_epi8(c))} << 32 |
+                          std::uint64_t{static_cast<unsigned>(_mm_movemask_epi8(d))} << 48;
         for (; m != 0; m &= m - 1) visit(i + std::countr_zero(m));
     }
     for (; i + 16 <= length; i += 16) {
