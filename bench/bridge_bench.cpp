@@ -3,8 +3,6 @@
 // through the same slots (filled from the host's GetFunc at load), as an extension makes them.
 #include <benchmark/benchmark.h>
 
-#include <cstdint>
-
 #include "api/frames.h"
 #include "loaded_host.h"
 
@@ -22,10 +20,6 @@ struct Session : qm_bench::LoadedHost {
     }
 };
 
-void* slot(int v) {
-    return reinterpret_cast<void*>(static_cast<std::intptr_t>(v));
-}
-
 void Direct_GetMediaStartTimeSeconds(benchmark::State& state) {
     Session session;
     double seconds = 0.0;
@@ -41,7 +35,7 @@ void Wrapper_GetMediaStartTimeSeconds(benchmark::State& state) {
     Session session;
     auto call = session.wrapper("QM_GetMediaStartTimeSeconds");
     double seconds = 0.0;
-    void* args[] = {nullptr, slot(5), &seconds};
+    void* args[] = {nullptr, qm_bench::slot(5), &seconds};
     for (auto _ : state) {
         benchmark::DoNotOptimize(call(args, 3));
         benchmark::DoNotOptimize(seconds);
@@ -65,7 +59,7 @@ void Wrapper_SetMediaStartTimeSeconds(benchmark::State& state) {
     Session session;
     auto call = session.wrapper("QM_SetMediaStartTimeSeconds");
     double seconds = 10.0;
-    void* args[] = {nullptr, slot(5), &seconds};
+    void* args[] = {nullptr, qm_bench::slot(5), &seconds};
     for (auto _ : state) {
         benchmark::DoNotOptimize(seconds);
         benchmark::DoNotOptimize(call(args, 3));
@@ -93,7 +87,7 @@ void Wrapper_GetMediaStartTimeFrame(benchmark::State& state) {
     Session session;
     auto call = session.wrapper("QM_GetMediaStartTimeFrame");
     int frame = 0;
-    void* args[] = {nullptr, slot(5), &frame};
+    void* args[] = {nullptr, qm_bench::slot(5), &frame};
     for (auto _ : state) {
         benchmark::DoNotOptimize(call(args, 3));
         benchmark::DoNotOptimize(frame);

@@ -2,6 +2,8 @@
 // growing by every host call would be what the figures measure.
 #pragma once
 
+#include <cstdint>
+
 #include "entry/entry.h"
 #include "sim/host.h"
 
@@ -17,5 +19,10 @@ struct LoadedHost {
     LoadedHost(const LoadedHost&) = delete;
     LoadedHost& operator=(const LoadedHost&) = delete;
 };
+
+// An int argument slot as the host fills it for a script wrapper.
+inline void* slot(int v) {
+    return reinterpret_cast<void*>(static_cast<std::intptr_t>(v));
+}
 
 }  // namespace qm_bench

@@ -3,7 +3,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
-#include <cstdint>
 
 #include "api/api.h"
 #include "loaded_host.h"
@@ -25,10 +24,6 @@ struct Session : qm_bench::LoadedHost {
     }
 };
 
-void* slot(int v) {
-    return reinterpret_cast<void*>(static_cast<std::intptr_t>(v));
-}
-
 void DirectVolumeRead(benchmark::State& state) {
     Session session;
     for (auto _ : state) {
@@ -45,7 +40,7 @@ BENCHMARK(DirectVolumeRead);
 void ScriptVolumeRead(benchmark::State& state) {
     Session session;
     double level = 0.0;
-    void* args[] = {nullptr, slot(5), &level};
+    void* args[] = {nullptr, qm_bench::slot(5), &level};
     for (auto _ : state) {
         benchmark::DoNotOptimize(args);
         benchmark::DoNotOptimize(__vararg_GetMediaVolume(args, 3));
@@ -81,7 +76,7 @@ BENCHMARK(DirectRateChange);
 void ScriptRateChange(benchmark::State& state) {
     Session session;
     double rate = 1.0;
-    void* args[] = {nullptr, slot(5), &rate};
+    void* args[] = {nullptr, qm_bench::slot(5), &rate};
     for (auto _ : state) {
         rate = 3.0 - rate;
         benchmark::DoNotOptimize(args);
