@@ -1,17 +1,10 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
+#include <memory>
 #include <new>
 #include <optional>
-#include <sstream>
 #include <string>
-#include <thread>
 
 #include "dependency/dependency_manager.h"
 #include "family.h"
@@ -193,78 +186,6 @@ TEST_F(SourceFormat, AQuestionThatCannotBeComposedOrAnUnknownExtensionAsksNothin
                                              static_cast<dependency_manager::third_plugin>(1));
     EXPECT_TRUE(host.message_boxes().empty());
     EXPECT_EQ(host.calls_to("ShowMessageBox"), 0);
-}
-
-// The platform's opener, faked first on PATH: it records its arguments, one call per line.
-class Opener : public SourceFormat {
-protected:
-    void SetUp() override {
-        SourceFormat::SetUp();
-        char pattern[] = "/tmp/qm_opener_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-#ifdef __APPLE__
-        const std::string opener = dir_ + "/open";
-#else
-        const std::string opener = dir_ + "/xdg-open";
-#endif
-        std::ofstream(opener) << "#!/bin/sh\nprintf '[%s]' \"$@\" >> '" << record() << "'\n"
-                              << "echo >> '" << record() << "'\n";
-        chmod(opener.c_str(), 0700);
-        path_.emplace("PATH", dir_ + ":" + std::getenv("PATH"));
-    }
-    void TearDown() override {
-        path_.reset();
-        std::filesystem::remove_all(dir_);
-        SourceFormat::TearDown();
-    }
-    std::string record() const {
-        return dir_ + "/record";
-    }
-    // The opener runs in the background: what it recorded once `lines` calls have arrived.
-    std::string recorded(int lines) {
-        std::string text;
-        for (int tries = 0; tries < 500; ++tries) {
-            std::stringstream content;
-            content << std::ifstream(record()).rdbuf();
-            text = content.str();
-            if (std::count(text.begin(), text.end(), '\n') >= lines) break;
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        return text;
-    }
-
-private:
-    std::string dir_;
-    std::optional<EnvVar> path_;
-};
-
-TEST_F(Opener, YesOpensTheSwsPageOnceNoOpensNothing) {
-    host.push_message_box_answer(7);
-    host.push_message_box_answer(2);  // closed otherwise
-    host.push_message_box_answer(6);
-    for (int n = 0; n < 3; ++n) {
-        int out = 0;
-        EXPECT_FALSE(truth(call("GetMediaItemBitRate", {sim::Host::handle(target), &out})));
-    }
-    EXPECT_EQ(recorded(1), "[https://www.sws-extension.org/]\n");
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    EXPECT_EQ(recorded(1), "[https://www.sws-extension.org/]\n") << "only Yes opens";
-}
-
-TEST_F(Opener, AnAddressReachesTheOpenerAsOneArgumentWhateverItHolds) {
-    const char* const addresses[] = {"https://example.org/a b", "it's", "x'; touch pwned; '",
-                                     "$(touch pwned)", "`touch pwned` && exit 1"};
-    dependency_manager::open_url(nullptr);
-    dependency_manager::open_url("");
-    std::string expected;
-    int lines = 0;
-    for (const char* address : addresses) {
-        dependency_manager::open_url(address);
-        expected += std::string("[") + address + "]\n";
-        EXPECT_EQ(recorded(++lines), expected);
-    }
-    EXPECT_NE(access("pwned", F_OK), 0);
 }
 
 }  // namespace
