@@ -92,7 +92,7 @@ TEST(PosixCommand, RunsToItsEnd) {
 }
 
 // Stand-ins for both systems' commands, first on PATH: each opener records its name and
-// arguments, one call per line; `defaults` prints QM_APPLE_LOCALE as macOS prints its locale.
+// arguments, one call per line; `defaults` prints LC_ALL's language as macOS prints its locale.
 class StandIns : public qm_test::FamilyTest {
 protected:
     void SetUp() override {
@@ -104,7 +104,7 @@ protected:
             write(opener, std::string("printf '") + opener + "[%s]' \"$@\" >> '" + record() +
                               "'\necho >> '" + record() + "'\n");
         }
-        write("defaults", "[ \"$*\" = 'read -g AppleLocale' ] && echo \"$QM_APPLE_LOCALE\"\n");
+        write("defaults", "[ \"$*\" = 'read -g AppleLocale' ] && echo \"${LC_ALL%%[.@]*}\"\n");
         path_.emplace(std::initializer_list<std::pair<const char*, Value>>{
             {"PATH", dir_ + ":" + std::getenv("PATH")}});
     }
@@ -137,14 +137,37 @@ private:
     std::optional<Environment> path_;
 };
 
-TEST_F(StandIns, MacosReadsItsLocaleFromDefaultsAndEitherSystemChoosesTheTexts) {
-    for (const char* word : {"ja_JP", "en_US", "ja_JP_x"}) {
-        Environment set{{"QM_APPLE_LOCALE", word}, {"LC_ALL", word}};
+TEST_F(StandIns, MacosReadsItsLocaleFromDefaults) {
+    for (const char* word : {"ja_JP", "en_US", "ja_JP_x", ""}) {
+        Environment set{{"LC_ALL", word}};
         EXPECT_EQ(posix::locale_word(posix::macos_system), word);
-        qm_app::message_util::set_localize();
-        EXPECT_EQ(dynamic_cast<const qm_app::message_jp*>(qm_app::message_list.get()) != nullptr,
-                  std::string(word) == "ja_JP")
-            << word;
+    }
+}
+
+TEST_F(StandIns, QuestionIsInTheLanguageChosenAtLoad) {
+    const char english[] =
+        "To use QM_GetMediaBitRate, you need to install SWS/S&M extension.\nPlease refer to the "
+        "URL below for details.\n\nhttps://www.sws-extension.org/\n\nWould you like to open the "
+        "URL?";
+    const char japanese[] =
+        "QM_GetMediaBitRateを使用するためにはSWS/S&M extensionのインストールが必要です。\n"
+        "詳細は下記URLを参照ください。\n\nhttps://www.sws-extension.org/\n\nURLを開きますか？";
+    const std::pair<const char*, const char*> cases[] = {
+        {"ja_JP.UTF-8", japanese}, {"en_US.UTF-8", english}, {"ja_JP", japanese},
+        {"ja_JP@x", japanese},     {"ja", english},          {"C", english}};
+    for (const auto& [locale, text] : cases) {
+        {
+            Environment set{{"LC_ALL", locale}};
+            ReaperPluginEntry(nullptr, nullptr);
+            ASSERT_EQ(ReaperPluginEntry(nullptr, qm_test::record_of(host)), 1);
+        }
+        Environment later{{"LC_ALL", "de_DE.UTF-8"}};  // read at load only
+        int out = 0;
+        EXPECT_FALSE(
+            qm_test::truth(call("GetMediaBitRate", {nullptr, qm_test::int_slot(3), &out})));
+        ASSERT_FALSE(host.message_boxes().empty());
+        EXPECT_EQ(host.message_boxes().back().text, text) << locale;
+        EXPECT_EQ(host.message_boxes().back().title, "VORMELT_PLIVEN");
     }
 }
 

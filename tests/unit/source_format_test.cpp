@@ -19,35 +19,8 @@ using qm_test::kIndexForms;
 using qm_test::kNaN;
 using qm_test::truth;
 
-const char kEnglish[] =
-    "To use QM_GetMediaBitRate, you need to install SWS/S&M extension.\nPlease refer to the URL "
-    "below for details.\n\nhttps://www.sws-extension.org/\n\nWould you like to open the URL?";
-const char kJapanese[] =
-    "QM_GetMediaBitRateを使用するためにはSWS/S&M extensionのインストールが必要です。\n"
-    "詳細は下記URLを参照ください。\n\nhttps://www.sws-extension.org/\n\nURLを開きますか？";
-
-// An environment variable set for the life of the object.
-class EnvVar {
-public:
-    EnvVar(const char* name, const std::string& value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        setenv(name, value.c_str(), 1);
-    }
-    ~EnvVar() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
-
 class SourceFormat : public qm_test::FamilyTest {
 protected:
-    // Loads again with the message table the locale selects.
-    void reload_in(const char* locale) {
-        EnvVar lc_all("LC_ALL", locale);
-        ReaperPluginEntry(nullptr, nullptr);
-        ASSERT_EQ(ReaperPluginEntry(nullptr, qm_test::record_of(host)), 1);
-    }
     sim::Source* target_source() { return target_take()->source; }
 };
 
@@ -109,7 +82,7 @@ TEST_F(SourceFormat, ChannelModeReadsTruncatedAndWritesReportingTheHostWithOneRe
 }
 
 TEST_F(SourceFormat, BitDepthIsSwsAnswerWhenInstalledAndAQuestionEveryTimeWhenNot) {
-    reload_in("en_US.UTF-8");
+    qm_app::message_list = std::make_unique<qm_app::message_en>();
     target_source()->media.bit_depth = 32;
     host.set_sws_installed(true);
     for (Form form : kForms) {
@@ -147,24 +120,6 @@ TEST_F(SourceFormat, BitDepthIsSwsAnswerWhenInstalledAndAQuestionEveryTimeWhenNo
         EXPECT_EQ(out, -1);
     }
     EXPECT_EQ(host.message_boxes().size(), asked) << "no item, no question";
-}
-
-TEST_F(SourceFormat, QuestionIsInTheLanguageChosenAtLoad) {
-    struct Case {
-        const char* locale;
-        const char* text;
-    };
-    for (const Case& c :
-         {Case{"ja_JP.UTF-8", kJapanese}, Case{"en_US.UTF-8", kEnglish}, Case{"ja_JP", kJapanese},
-          Case{"ja_JP@x", kJapanese}, Case{"ja", kEnglish}, Case{"C", kEnglish}}) {
-        reload_in(c.locale);
-        EnvVar later("LC_ALL", "de_DE.UTF-8");  // read at load only
-        int out = 0;
-        EXPECT_FALSE(truth(call("GetMediaBitRate", {nullptr, int_slot(3), &out})));
-        ASSERT_FALSE(host.message_boxes().empty());
-        EXPECT_EQ(host.message_boxes().back().text, c.text) << c.locale;
-        EXPECT_EQ(host.message_boxes().back().title, "VORMELT_PLIVEN");
-    }
 }
 
 // A table that cannot compose its question, as when memory runs out.
