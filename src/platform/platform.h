@@ -1,6 +1,6 @@
 // The few things that differ between the systems REAPER runs on, as plain functions. The build
-// compiles one implementation per system family: platform_posix.cpp (Linux, macOS) or
-// platform_windows.cpp.
+// compiles one implementation per system family: platform_posix.cpp (Linux, macOS, with
+// platform_linux.cpp or platform_macos.cpp naming the system) or platform_windows.cpp.
 #pragma once
 
 #include <string>

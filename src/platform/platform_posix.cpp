@@ -31,11 +31,6 @@ std::string shell_quoted(std::string_view text) {
 
 const System linux_system{"xdg-open", nullptr};
 const System macos_system{"open", "defaults read -g AppleLocale"};
-#ifdef __APPLE__
-const System& this_system = macos_system;
-#else
-const System& this_system = linux_system;
-#endif
 
 std::string first_word_of_command(const char* command) {
     FILE* stream = popen(command, "r");

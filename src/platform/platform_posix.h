@@ -14,7 +14,7 @@ struct System {
 
 extern const System linux_system;
 extern const System macos_system;
-// The one this build runs on.
+// The one this build runs on: platform_linux.cpp or platform_macos.cpp says which.
 extern const System& this_system;
 
 std::string locale_word(const System& system);
