@@ -16,8 +16,8 @@ std::string locale_word();
 // The system's name for Japanese as written in Japan; only this exact word selects Japanese.
 extern const std::string_view japanese_locale_word;
 
-// Hands `url` to the system's opener of web pages as one argument that no shell reads. False when
-// the opener could not be started.
+// Hands `url` to the system's opener of web pages as one argument that no shell reads. False for a
+// null or empty address, and when the opener could not be started.
 bool open_url(const char* url);
 
 // REAPER's PCM_source::Duplicate(), called through the vtable layout of REAPER's own compiler.

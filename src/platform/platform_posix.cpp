@@ -84,7 +84,7 @@ std::string locale_word() {
 }
 
 bool open_url(const char* url) {
-    return posix::open_url(posix::this_system, url);
+    return url != nullptr && *url != '\0' && posix::open_url(posix::this_system, url);
 }
 
 // g++ and clang lay out vtables as REAPER's Linux and macOS builds do.

@@ -44,6 +44,7 @@ std::string locale_word() {
 }
 
 bool open_url(const char* url) {
+    if (url == nullptr) return false;
     const std::wstring address = utf16_of(url);
     if (address.empty()) return false;
     // No shell: the address is handed over whole, nothing in it can run as a command.
