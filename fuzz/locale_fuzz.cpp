@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "messages/messages.h"
+#include "platform/platform_posix.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string_view input(reinterpret_cast<const char*>(data), size);
@@ -22,8 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (chosen.empty()) chosen = value;
         }
     }
-    using namespace qm_app::message_util;
-    const std::string word = locale_word_from_environment();
+    using qm_app::message_util::selects_japanese;
+    const std::string word = qm_platform::posix::locale_word_from_environment();
     if (word.size() > 15 || chosen.compare(0, word.size(), word) != 0) std::abort();
     if (word.find_first_of(".@") != std::string::npos) std::abort();
     if (word.size() < 15 && chosen.size() > word.size() &&

@@ -165,7 +165,7 @@ private:
 };
 
 const void* address(const Source* source) {
-    return static_cast<const PcmSourceInterface*>(source);
+    return source->handle;
 }
 
 }  // namespace

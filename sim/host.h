@@ -68,6 +68,16 @@ public:
     // original's, so a copy can be written as the original was.
     const void* origin = nullptr;
 
+    // Where an extension's handle points on Windows, whose REAPER is built with MSVC: a vtable in
+    // that layout, then the way back to this object (see sim/platform_windows.cpp).
+    struct Face {
+        const void* vtable;
+        Source* source;
+    };
+    Face face;
+    // What the extension is given: this object, or its face where the layouts differ.
+    PCM_source* const handle;
+
 private:
     Host& host_;
     bool available_ = true;
@@ -279,9 +289,7 @@ public:
     static MediaTrack* handle(Track* t) { return reinterpret_cast<MediaTrack*>(t); }
     static MediaItem* handle(Item* i) { return reinterpret_cast<MediaItem*>(i); }
     static MediaItem_Take* handle(Take* t) { return reinterpret_cast<MediaItem_Take*>(t); }
-    static PCM_source* handle(Source* s) {
-        return reinterpret_cast<PCM_source*>(static_cast<PcmSourceInterface*>(s));
-    }
+    static PCM_source* handle(Source* s) { return s->handle; }
     // Live objects for live handles, null for null or stale ones. A null project is the current.
     Project* project(ReaProject* p);
     Track* track(MediaTrack* t);

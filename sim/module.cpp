@@ -1,9 +1,8 @@
-#include <dlfcn.h>
-
 #include <filesystem>
 #include <utility>
 
 #include "sim/host.h"
+#include "sim/platform.h"
 
 namespace sim {
 
@@ -13,17 +12,15 @@ std::unique_ptr<Module> Module::open(const std::string& path, std::string& error
         error = "cannot load " + path + ": no such file";
         return nullptr;
     }
-    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    std::string reason;
+    void* handle = platform::load_module(path, reason);
     if (handle == nullptr) {
-        const char* reason = dlerror();
-        error =
-            "cannot load " + path + ": " + (reason != nullptr ? reason : "not a loadable module");
+        error = "cannot load " + path + ": " + reason;
         return nullptr;
     }
-    dlerror();
-    void* entry = dlsym(handle, "ReaperPluginEntry");
+    void* entry = platform::module_symbol(handle, "ReaperPluginEntry");
     if (entry == nullptr) {
-        dlclose(handle);
+        platform::unload_module(handle);
         error = "cannot load " + path + ": no ReaperPluginEntry";
         return nullptr;
     }
@@ -36,7 +33,7 @@ Module::Module(std::string path, void* handle, EntryFunction entry)
     : path_(std::move(path)), handle_(handle), entry_(entry) {}
 
 Module::~Module() {
-    if (handle_ != nullptr) dlclose(handle_);
+    if (handle_ != nullptr) platform::unload_module(handle_);
 }
 
 int Module::load(Host& host) {
@@ -48,7 +45,7 @@ int Module::unload() {
 }
 
 void* Module::symbol(const char* name) const {
-    return name != nullptr ? dlsym(handle_, name) : nullptr;
+    return name != nullptr ? platform::module_symbol(handle_, name) : nullptr;
 }
 
 }  // namespace sim

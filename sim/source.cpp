@@ -1,10 +1,15 @@
 #include <utility>
 
 #include "sim/host.h"
+#include "sim/platform.h"
 
 namespace sim {
 
-Source::Source(Host& host, SourceSpec media) : media(std::move(media)), host_(host) {}
+Source::Source(Host& host, SourceSpec media)
+    : media(std::move(media)),
+      face{platform::source_face_vtable(), this},
+      handle(platform::source_handle(*this)),
+      host_(host) {}
 
 Source::~Source() = default;
 

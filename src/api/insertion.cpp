@@ -8,12 +8,15 @@
 
 namespace {
 
-// REAPER hands a track's project out as a double holding the pointer; null when it names none.
+// The first number that is no address: 2^32 where pointers are 4 bytes, 2^64 where they are 8.
+constexpr double kPointerLimit = sizeof(void*) == 4 ? 4294967296.0 : 18446744073709551616.0;
+
+// REAPER hands a track's project out as a double holding the pointer; null when it names none
+// (or names no address this process could have).
 ReaProject* project_of(MediaTrack* track) {
     const double value = GetMediaTrackInfo_Value(track, "P_PROJECT");
-    if (!(value >= 1.0 && value < 18446744073709551616.0)) return nullptr;
-    return reinterpret_cast<ReaProject*>(
-        static_cast<std::uintptr_t>(static_cast<std::uint64_t>(value)));
+    if (!(value >= 1.0 && value < kPointerLimit)) return nullptr;
+    return reinterpret_cast<ReaProject*>(static_cast<std::uintptr_t>(value));
 }
 
 std::vector<MediaItem*> selected_items(ReaProject* project) {

@@ -1,5 +1,6 @@
 #include "api/addressing.h"
 #include "api/api.h"
+#include "platform/platform.h"
 #include "script_bridge/wrappers.h"
 #include "utility/utility.h"
 
@@ -45,7 +46,7 @@ bool copy_active_take(MediaItem* item, ReaProject* project, int setTrackID, doub
 
     MediaItem_Take* made_take = AddTakeToMediaItem(made);
     if (made_take == nullptr) return abandon(track, made);
-    PCM_source* copy = source->Duplicate();
+    PCM_source* copy = qm_platform::duplicate(source);
     if (copy == nullptr) return abandon(track, made);
     // The old source is taken before the copy replaces it, and is ours to destroy only once the
     // take has let go of it; a copy the take refuses is no one's but ours.

@@ -1,10 +1,10 @@
 #include "dependency/dependency_manager.h"
 
 #include <string>
-#include <string_view>
 
 #include "entry/host_api.h"
 #include "messages/messages.h"
+#include "platform/platform.h"
 #include "utility/utility.h"
 
 namespace dependency_manager {
@@ -13,35 +13,12 @@ namespace {
 constexpr int kYesNo = 4;
 constexpr int kYes = 6;
 
-// In the background and away from our pipe: an opener may wait for the browser it starts, and a
-// browser would keep the pipe open, either way holding the caller until the browser quits.
-#ifdef __APPLE__
-constexpr const char* kOpenFormat = "open %s >/dev/null 2>&1 &";
-#else
-constexpr const char* kOpenFormat = "xdg-open %s >/dev/null 2>&1 &";
-#endif
-
-// The shell sees the address as one word, whatever it holds: a caller's address must not be able
-// to run a command of its own.
-std::string shell_quoted(std::string_view text) {
-    std::string quoted = "'";
-    for (char c : text) {
-        if (c == '\'') {
-            quoted += "'\\''";
-        } else {
-            quoted += c;
-        }
-    }
-    quoted += '\'';
-    return quoted;
-}
-
 }  // namespace
 
 void open_url(const char* url) noexcept {
     if (url == nullptr || *url == '\0') return;
     try {
-        qm_utility::exec_command(qm_utility::format(kOpenFormat, shell_quoted(url).c_str()));
+        qm_platform::open_url(url);
     } catch (...) {
         // Without memory for the command the page stays closed; nothing is reported.
     }

@@ -46,7 +46,7 @@ void unload() {
 }  // namespace
 }  // namespace qm_app
 
-int ReaperPluginEntry(void* /*hInstance*/, reaper_plugin_info_t* rec) noexcept {
+int ReaperPluginEntry(HINSTANCE /*hInstance*/, reaper_plugin_info_t* rec) noexcept {
     try {
         if (rec != nullptr) return qm_app::load(rec);
         qm_app::unload();

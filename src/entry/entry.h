@@ -12,4 +12,4 @@ extern bool imported;
 
 }  // namespace qm_app
 
-extern "C" QM_EXPORT int ReaperPluginEntry(void* hInstance, reaper_plugin_info_t* rec) noexcept;
+extern "C" QM_EXPORT int ReaperPluginEntry(HINSTANCE hInstance, reaper_plugin_info_t* rec) noexcept;

@@ -21,6 +21,7 @@ struct reaper_plugin_info_t {
 };
 
 // Only the leading part of REAPER's vtable is declared; the order must match REAPER's exactly.
+// Windows lays it out differently: call it only through qm_platform::duplicate().
 class PCM_source {
 public:
     virtual ~PCM_source() {}

@@ -1,7 +1,6 @@
 #include "messages/messages.h"
 
-#include <cstdio>
-#include <cstdlib>
+#include "platform/platform.h"
 
 namespace qm_app {
 
@@ -31,44 +30,13 @@ const char* message_jp::MSG_DEPENDENCY_ERROR() const {
 }
 
 namespace message_util {
-namespace {
-constexpr std::size_t kWordLimit = 15;
-}
-
-std::string first_word_of_command(const char* command) {
-    FILE* stream = popen(command, "r");
-    if (stream == nullptr) return {};
-    char word[kWordLimit + 1] = {};
-    if (std::fscanf(stream, "%15s", word) != 1) word[0] = '\0';
-    pclose(stream);
-    return word;
-}
-
-std::string locale_word_from_environment() {
-    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-        const char* value = std::getenv(name);
-        if (value == nullptr || *value == '\0') continue;
-        std::string_view word(value);
-        word = word.substr(0, word.find_first_of(".@"));
-        return std::string(word.substr(0, kWordLimit));
-    }
-    return {};
-}
-
-std::string read_locale_word() {
-#ifdef __APPLE__
-    return first_word_of_command("defaults read -g AppleLocale");
-#else
-    return locale_word_from_environment();
-#endif
-}
 
 bool selects_japanese(std::string_view locale_word) {
-    return locale_word == "ja_JP";
+    return locale_word == qm_platform::japanese_locale_word;
 }
 
 void set_localize() {
-    if (selects_japanese(read_locale_word())) {
+    if (selects_japanese(qm_platform::locale_word())) {
         message_list = std::make_unique<message_jp>();
     } else {
         message_list = std::make_unique<message_en>();

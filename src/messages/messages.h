@@ -2,7 +2,6 @@
 #pragma once
 
 #include <memory>
-#include <string>
 #include <string_view>
 
 namespace qm_app {
@@ -37,15 +36,8 @@ namespace message_util {
 // Reads the locale and installs the matching table, replacing the one installed before.
 void set_localize();
 
-// The locale word as the platform reports it, at most 15 characters.
-std::string read_locale_word();
-// The first whitespace-delimited word a shell command prints, at most 15 characters; empty when
-// the command cannot run or prints nothing.
-std::string first_word_of_command(const char* command);
-// The first non-empty of LC_ALL, LC_MESSAGES and LANG without codeset or modifier, at most 15
-// characters.
-std::string locale_word_from_environment();
-// Only the exact word ja_JP selects Japanese.
+// Only the system's exact word for Japanese in Japan selects Japanese ("ja_JP" on Linux and macOS,
+// "ja-JP" on Windows).
 bool selects_japanese(std::string_view locale_word);
 
 }  // namespace message_util

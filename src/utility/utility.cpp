@@ -92,17 +92,6 @@ std::string format_values(const char* fmt, ...) {
 }
 }  // namespace detail
 
-int exec_command(const std::string& command) {
-    FILE* stream = popen(command.c_str(), "r");
-    if (stream == nullptr) return 1;
-    // Drain what it prints: closing the pipe early would kill a command that writes with SIGPIPE.
-    char discard[256];
-    while (std::fread(discard, 1, sizeof discard, stream) > 0) {
-    }
-    pclose(stream);
-    return 0;
-}
-
 bool Stricmp(const char* a, const char* b) {
     return a != nullptr && b != nullptr && strcasecmp(a, b) == 0;
 }

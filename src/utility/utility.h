@@ -104,9 +104,6 @@ std::string format(const char* fmt, Values... values) {
     return detail::format_values(fmt, values...);
 }
 
-// Starts `command` through the shell and waits for it; 0 when it started, 1 when it did not.
-int exec_command(const std::string& command);
-
 bool Stricmp(const char* a, const char* b);
 // Whether the whole of `text` matches ".+" followed by the pattern `tail`, ignoring case.
 bool match_intail(const std::string& text, const std::string& tail);

@@ -22,10 +22,13 @@ std::unique_ptr<sim::Module> open_module() {
     return module;
 }
 
-// The names (without parameter lists) of the module's defined dynamic symbols, demangled.
+#ifdef QM_LIST_EXPORTS
+// The names (without parameter lists) of the module's defined dynamic symbols, demangled. A
+// Windows program cannot run the build machine's nm: there dll_exports_and_imports reads the DLL's
+// export table instead.
 std::set<std::string> exported_names() {
     std::set<std::string> out;
-    FILE* nm = popen(("nm -D --defined-only --demangle '" QM_MODULE_PATH "'"), "r");
+    FILE* nm = popen((QM_LIST_EXPORTS " '" QM_MODULE_PATH "'"), "r");
     char line[4096];
     while (nm != nullptr && std::fgets(line, sizeof line, nm) != nullptr) {
         const std::string text(line);  // "<address> <type> <name>\n"
@@ -35,6 +38,7 @@ std::set<std::string> exported_names() {
     if (nm != nullptr) pclose(nm);
     return out;
 }
+#endif
 
 // Loaded as REAPER loads it, the module registers each of its functions with the definition text
 // promised to script authors (definitions.txt), in the promised order, callable by name, by
@@ -71,7 +75,9 @@ TEST(Module, RegistersThePromisedFunctionsAndUnloadsClean) {
         api.insert(f.name.substr(3));
     }
     EXPECT_THAT(registered, ::testing::ElementsAreArray(promised));
+#ifdef QM_LIST_EXPORTS
     EXPECT_EQ(exported_names(), api);
+#endif
 
     const auto select = host.registered_function("QM_GetMediaItemSelect");
     ASSERT_TRUE(select.has_value());

@@ -64,7 +64,7 @@ TEST(Docs, LuaCallNamesResultsAsAScriptWould) {
 // Members of a family stay together even when registered apart; groups come in the order they
 // are first registered.
 TEST(Docs, ReferenceAndDefinitionsFollowRegistrationByFamily) {
-    DocsSource source{"PRODUCT", "reaper_PRODUCT.so", "9.8.7", {}};
+    DocsSource source{"PRODUCT", "reaper_PRODUCT", "9.8.7", {}};
     source.functions = {
         def_of("QM_GetMediaVolume", "bool\0ReaProject*,int,double*\0projID,itemID,volumeOut\0h1"sv),
         def_of("QM_GetMediaItemSelect", "MediaItem*\0ReaProject*,int,int\0projID,itemID,t\0h2"sv),

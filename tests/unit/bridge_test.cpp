@@ -49,6 +49,8 @@ TEST(Bridge, ReadsEachSlotByItsDeclaredType) {
                           {0x100000000, 0, true},
                           {0x123456789, 0x23456789, true}};
     for (const Case& c : cases) {
+        // A 4-byte slot (32-bit REAPER) holds no bits above the low 32.
+        if (static_cast<std::uintptr_t>(c.bits) != c.bits) continue;
         void* args[] = {item, slot(c.bits), slot(c.bits), &value, &out};
         answer = c.b;
         EXPECT_EQ(call(args, 5), slot(c.b ? 1 : 0)) << std::hex << c.bits;

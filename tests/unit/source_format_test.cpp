@@ -1,17 +1,10 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
+#include <memory>
 #include <new>
 #include <optional>
-#include <sstream>
 #include <string>
-#include <thread>
 
 #include "dependency/dependency_manager.h"
 #include "family.h"
@@ -26,35 +19,8 @@ using qm_test::kIndexForms;
 using qm_test::kNaN;
 using qm_test::truth;
 
-const char kEnglish[] =
-    "To use QM_GetMediaBitRate, you need to install SWS/S&M extension.\nPlease refer to the URL "
-    "below for details.\n\nhttps://www.sws-extension.org/\n\nWould you like to open the URL?";
-const char kJapanese[] =
-    "QM_GetMediaBitRateを使用するためにはSWS/S&M extensionのインストールが必要です。\n"
-    "詳細は下記URLを参照ください。\n\nhttps://www.sws-extension.org/\n\nURLを開きますか？";
-
-// An environment variable set for the life of the object.
-class EnvVar {
-public:
-    EnvVar(const char* name, const std::string& value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        setenv(name, value.c_str(), 1);
-    }
-    ~EnvVar() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
-
 class SourceFormat : public qm_test::FamilyTest {
 protected:
-    // Loads again with the message table the locale selects.
-    void reload_in(const char* locale) {
-        EnvVar lc_all("LC_ALL", locale);
-        ReaperPluginEntry(nullptr, nullptr);
-        ASSERT_EQ(ReaperPluginEntry(nullptr, qm_test::record_of(host)), 1);
-    }
     sim::Source* target_source() { return target_take()->source; }
 };
 
@@ -116,7 +82,7 @@ TEST_F(SourceFormat, ChannelModeReadsTruncatedAndWritesReportingTheHostWithOneRe
 }
 
 TEST_F(SourceFormat, BitDepthIsSwsAnswerWhenInstalledAndAQuestionEveryTimeWhenNot) {
-    reload_in("en_US.UTF-8");
+    qm_app::message_list = std::make_unique<qm_app::message_en>();
     target_source()->media.bit_depth = 32;
     host.set_sws_installed(true);
     for (Form form : kForms) {
@@ -156,24 +122,6 @@ TEST_F(SourceFormat, BitDepthIsSwsAnswerWhenInstalledAndAQuestionEveryTimeWhenNo
     EXPECT_EQ(host.message_boxes().size(), asked) << "no item, no question";
 }
 
-TEST_F(SourceFormat, QuestionIsInTheLanguageChosenAtLoad) {
-    struct Case {
-        const char* locale;
-        const char* text;
-    };
-    for (const Case& c :
-         {Case{"ja_JP.UTF-8", kJapanese}, Case{"en_US.UTF-8", kEnglish}, Case{"ja_JP", kJapanese},
-          Case{"ja_JP@x", kJapanese}, Case{"ja", kEnglish}, Case{"C", kEnglish}}) {
-        reload_in(c.locale);
-        EnvVar later("LC_ALL", "de_DE.UTF-8");  // read at load only
-        int out = 0;
-        EXPECT_FALSE(truth(call("GetMediaBitRate", {nullptr, int_slot(3), &out})));
-        ASSERT_FALSE(host.message_boxes().empty());
-        EXPECT_EQ(host.message_boxes().back().text, c.text) << c.locale;
-        EXPECT_EQ(host.message_boxes().back().title, "VORMELT_PLIVEN");
-    }
-}
-
 // A table that cannot compose its question, as when memory runs out.
 class FailingTable final : public qm_app::message {
 public:
@@ -193,78 +141,6 @@ TEST_F(SourceFormat, AQuestionThatCannotBeComposedOrAnUnknownExtensionAsksNothin
                                              static_cast<dependency_manager::third_plugin>(1));
     EXPECT_TRUE(host.message_boxes().empty());
     EXPECT_EQ(host.calls_to("ShowMessageBox"), 0);
-}
-
-// The platform's opener, faked first on PATH: it records its arguments, one call per line.
-class Opener : public SourceFormat {
-protected:
-    void SetUp() override {
-        SourceFormat::SetUp();
-        char pattern[] = "/tmp/qm_opener_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-#ifdef __APPLE__
-        const std::string opener = dir_ + "/open";
-#else
-        const std::string opener = dir_ + "/xdg-open";
-#endif
-        std::ofstream(opener) << "#!/bin/sh\nprintf '[%s]' \"$@\" >> '" << record() << "'\n"
-                              << "echo >> '" << record() << "'\n";
-        chmod(opener.c_str(), 0700);
-        path_.emplace("PATH", dir_ + ":" + std::getenv("PATH"));
-    }
-    void TearDown() override {
-        path_.reset();
-        std::filesystem::remove_all(dir_);
-        SourceFormat::TearDown();
-    }
-    std::string record() const {
-        return dir_ + "/record";
-    }
-    // The opener runs in the background: what it recorded once `lines` calls have arrived.
-    std::string recorded(int lines) {
-        std::string text;
-        for (int tries = 0; tries < 500; ++tries) {
-            std::stringstream content;
-            content << std::ifstream(record()).rdbuf();
-            text = content.str();
-            if (std::count(text.begin(), text.end(), '\n') >= lines) break;
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        return text;
-    }
-
-private:
-    std::string dir_;
-    std::optional<EnvVar> path_;
-};
-
-TEST_F(Opener, YesOpensTheSwsPageOnceNoOpensNothing) {
-    host.push_message_box_answer(7);
-    host.push_message_box_answer(2);  // closed otherwise
-    host.push_message_box_answer(6);
-    for (int n = 0; n < 3; ++n) {
-        int out = 0;
-        EXPECT_FALSE(truth(call("GetMediaItemBitRate", {sim::Host::handle(target), &out})));
-    }
-    EXPECT_EQ(recorded(1), "[https://www.sws-extension.org/]\n");
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    EXPECT_EQ(recorded(1), "[https://www.sws-extension.org/]\n") << "only Yes opens";
-}
-
-TEST_F(Opener, AnAddressReachesTheOpenerAsOneArgumentWhateverItHolds) {
-    const char* const addresses[] = {"https://example.org/a b", "it's", "x'; touch pwned; '",
-                                     "$(touch pwned)", "`touch pwned` && exit 1"};
-    dependency_manager::open_url(nullptr);
-    dependency_manager::open_url("");
-    std::string expected;
-    int lines = 0;
-    for (const char* address : addresses) {
-        dependency_manager::open_url(address);
-        expected += std::string("[") + address + "]\n";
-        EXPECT_EQ(recorded(++lines), expected);
-    }
-    EXPECT_NE(access("pwned", F_OK), 0);
 }
 
 }  // namespace

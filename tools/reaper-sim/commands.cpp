@@ -19,7 +19,8 @@
 namespace reaper_sim {
 namespace {
 
-constexpr const char* kModuleName = "reaper_VORMELT_PLIVEN.so";
+// This platform's file name, from the build: "reaper_VORMELT_PLIVEN-x86_64.so", ...
+constexpr const char* kModuleName = QM_MODULE_FILE;
 
 constexpr const char* kUsage =
     "usage: reaper-sim list [MODULE] [--hide NAME]...\n"
@@ -38,7 +39,8 @@ constexpr const char* kUsage =
     "       functions and the module's reaper.QM_* functions) and `sim`, then unload.\n"
     "dump   Read a REAPER project file and print it as sim.dump() does.\n"
     "\n"
-    "MODULE defaults to reaper_VORMELT_PLIVEN.so beside this program.\n"
+    "MODULE defaults to " QM_MODULE_FILE
+    " beside this program.\n"
     "--project FILE.lua  a setup script run after the module has loaded and before SCRIPT.lua,\n"
     "                    in the same Lua state (its globals stay visible); it starts from one\n"
     "                    empty project. Without it a built-in project is set up.\n"
@@ -218,10 +220,15 @@ int list_command(const std::vector<std::string>& args) {
     return kExitOk;
 }
 
-// "reaper_VORMELT_PLIVEN.so" -> "VORMELT_PLIVEN".
-std::string product_of(const std::string& module_file) {
+// "reaper_VORMELT_PLIVEN-x86_64.so" -> "reaper_VORMELT_PLIVEN": the extension on every platform.
+std::string extension_of(const std::string& module_file) {
     std::string stem = std::filesystem::path(module_file).stem().string();
-    return stem.rfind("reaper_", 0) == 0 ? stem.substr(7) : stem;
+    return stem.substr(0, stem.rfind('-'));
+}
+
+// "reaper_VORMELT_PLIVEN" -> "VORMELT_PLIVEN".
+std::string product_of(const std::string& extension) {
+    return extension.rfind("reaper_", 0) == 0 ? extension.substr(7) : extension;
 }
 
 std::string module_version(const sim::Module& module) {
@@ -263,7 +270,7 @@ int docs_command(const std::vector<std::string>& args) {
     if (loaded == nullptr) return kExitUsage;
 
     DocsSource source;
-    source.module = std::filesystem::path(*path).filename().string();
+    source.module = extension_of(std::filesystem::path(*path).filename().string());
     source.product = product_of(source.module);
     source.version = module_version(loaded->module());
     if (source.version.empty()) {

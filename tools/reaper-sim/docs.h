@@ -28,7 +28,7 @@ Family family_of(const FunctionDef& def);
 
 struct DocsSource {
     std::string product;  // "VORMELT_PLIVEN"
-    std::string module;   // the file REAPER loads: "reaper_VORMELT_PLIVEN.so"
+    std::string module;   // the extension, whatever the platform: "reaper_VORMELT_PLIVEN"
     std::string version;  // as get_version reports it; empty when the module has none
     std::vector<FunctionDef> functions;  // in registration order
 };
