@@ -226,6 +226,18 @@ public:
         if (first != kNone) edits.push_back(Edit{first, last, ""});
     }
 
+    // Line `at` with the changed fields of `puts` written over it, the rest as it was.
+    static std::string merged(const Lines& l, std::uint32_t at, const std::vector<Put>& puts) {
+        const Parsed p = classify(l.d.content(at));
+        std::vector<std::string> now = raw_fields(p.rest);
+        for (const Put& put : puts) {
+            if (!put.changed) continue;
+            if (now.size() <= put.field) now.resize(put.field + 1, "0");
+            now[put.field] = put.text;
+        }
+        return make_line(l.indent(at), p.key, now, l.ending(at));
+    }
+
     // A list of one-line elements: equal ones stay, changed ones are rewritten, gone ones
     // dropped, new ones written after the last.
     template <class Same, class Make>
@@ -233,11 +245,11 @@ public:
                            std::size_t was, std::size_t now, std::uint32_t append_at, Same same,
                            Make make) {
         for (std::size_t i = 0; i < std::min(was, now); ++i) {
-            if (!same(i)) edits.push_back(Edit{lines[i], lines[i] + 1, make(i)});
+            if (!same(i)) edits.push_back(Edit{lines[i], lines[i] + 1, make(i, lines[i])});
         }
         for (std::size_t i = now; i < was; ++i) drop(edits, lines[i], lines[i] + 1);
         std::string added;
-        for (std::size_t i = was; i < now; ++i) added += make(i);
+        for (std::size_t i = was; i < now; ++i) added += make(i, kNone);
         if (!added.empty()) edits.push_back(Edit{append_at, append_at, std::move(added)});
     }
 
@@ -514,7 +526,16 @@ private:
                 [&](std::size_t i) {
                     return i < was.markers.size() && t.markers[i] == was.markers[i];
                 },
-                [&](std::size_t i) { return tkm_line(t.markers[i], ind); });
+                [&](std::size_t i, std::uint32_t line) {
+                    const sim::TakeMarker& m = t.markers[i];
+                    if (line == kNone) return tkm_line(m, ind);
+                    const sim::TakeMarker& w = was.markers[i];
+                    return merged(
+                        l, line,
+                        {{0, number(m.source_position), m.source_position != w.source_position},
+                         {1, quote_always(m.name), m.name != w.name},
+                         {2, color_text(m.color), m.color != w.color}});
+                });
         }
     }
 
@@ -565,7 +586,17 @@ private:
                 edits, lines.points, was[e].points.size(), now->points.size(),
                 lines.points.empty() ? lines.close : lines.points.back() + 1,
                 [&](std::size_t i) { return now->points[i] == was[e].points[i]; },
-                [&](std::size_t i) { return point_line(now->points[i], pind); });
+                [&](std::size_t i, std::uint32_t line) {
+                    const sim::EnvelopePoint& p = now->points[i];
+                    if (line == kNone) return point_line(p, pind);
+                    const sim::EnvelopePoint& w = was[e].points[i];
+                    return merged(l, line,
+                                  {{0, number(p.time), p.time != w.time},
+                                   {1, number(p.value), p.value != w.value},
+                                   {2, std::to_string(p.shape), p.shape != w.shape},
+                                   {4, bool_text(p.selected), p.selected != w.selected},
+                                   {6, number(p.tension), p.tension != w.tension}});
+                });
         }
         // Envelopes a script made: after the source.
         std::string added;
@@ -1118,7 +1149,19 @@ private:
             edits, pl.tempo_points, was.size(), now.size(),
             pl.tempo_points.empty() ? pl.tempo_env_close : pl.tempo_points.back() + 1,
             [&](std::size_t i) { return now[i] == was[i]; },
-            [&](std::size_t i) { return make(now[i], ind); });
+            [&](std::size_t i, std::uint32_t line) {
+                const sim::TempoPoint& t = now[i];
+                if (line == kNone) return make(t, ind);
+                const sim::TempoPoint& w = was[i];
+                return merged(lines_, line,
+                              {{0, number(t.position), t.position != w.position},
+                               {1, number(t.bpm), t.bpm != w.bpm},
+                               {2, std::to_string(t.shape), t.shape != w.shape},
+                               {3,
+                                std::to_string(static_cast<std::uint32_t>(t.num) |
+                                               static_cast<std::uint32_t>(t.denom) << 16),
+                                t.num != w.num || t.denom != w.denom}});
+            });
     }
     void markers(const sim::Project& p, std::vector<Edit>& edits) {
         const ProjectLines& pl = x_.project;
@@ -1165,7 +1208,7 @@ private:
             put_line(lines_, edits, lines.line, "MARKER",
                      {{0, std::to_string(m->number), m->number != w.number},
                       {1, number(m->position), m->position != w.position},
-                      {2, quote_always(m->name), m->name != w.name},
+                      {2, quote(m->name), m->name != w.name},
                       {3, std::to_string(flags_was), false},
                       {4, std::to_string(m->color), m->color != w.color}},
                      {}, "  ", [] { return std::uint32_t{0}; });
@@ -1191,7 +1234,7 @@ private:
         const std::string flags = m.region ? "1" : "0";
         std::string text = make_line(
             "  ", "MARKER",
-            {std::to_string(m.number), number(m.position), quote_always(m.name), flags,
+            {std::to_string(m.number), number(m.position), quote(m.name), flags,
              std::to_string(m.color), "1", "B", m.guid.empty() ? fresh_guid() : m.guid, "0"},
             eol);
         if (m.region) {
