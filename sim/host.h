@@ -97,14 +97,11 @@ inline constexpr std::string_view kTakeParameters[] = {"D_STARTOFFS", "D_VOL",  
 template <const auto& Names>
 class Parameters {
 public:
-    using Entry = std::pair<std::string_view, double>;
-    Parameters() {
-        for (std::size_t i = 0; i < std::size(Names); ++i) entries_[i] = {Names[i], 0.0};
-    }
+    Parameters() { values_.fill(0.0); }
 
     double* find(std::string_view name) {
-        for (Entry& entry : entries_) {
-            if (entry.first == name) return &entry.second;
+        for (std::size_t i = 0; i < std::size(Names); ++i) {
+            if (Names[i] == name) return &values_[i];
         }
         return nullptr;
     }
@@ -117,24 +114,42 @@ public:
         throw std::out_of_range("unknown parameter " + std::string(name));
     }
     double at(std::string_view name) const { return const_cast<Parameters&>(*this)[name]; }
-    auto begin() { return entries_.begin(); }
-    auto end() { return entries_.end(); }
-    auto begin() const { return entries_.begin(); }
-    auto end() const { return entries_.end(); }
+
+    // (name, value) pairs, the value by reference: `for (auto&& [name, value] : params)`.
+    template <class Value>
+    class Iterator {
+    public:
+        Iterator(Value* values, std::size_t i) : values_(values), i_(i) {}
+        std::pair<std::string_view, Value&> operator*() const { return {Names[i_], values_[i_]}; }
+        Iterator& operator++() {
+            ++i_;
+            return *this;
+        }
+        bool operator==(const Iterator& other) const { return i_ == other.i_; }
+
+    private:
+        Value* values_;
+        std::size_t i_;
+    };
+    auto begin() { return Iterator<double>(values_.data(), 0); }
+    auto end() { return Iterator<double>(values_.data(), std::size(Names)); }
+    auto begin() const { return Iterator<const double>(values_.data(), 0); }
+    auto end() const { return Iterator<const double>(values_.data(), std::size(Names)); }
 
     // Every value by name, and comparisons with such a snapshot: a test keeps one to show that
     // nothing changed.
     using Snapshot = std::map<std::string, double, std::less<>>;
     operator Snapshot() const {
         Snapshot out;
-        for (const auto& [name, value] : entries_) out.emplace(name, value);
+        for (std::size_t i = 0; i < std::size(Names); ++i) out.emplace(Names[i], values_[i]);
         return out;
     }
     friend bool operator==(const Parameters& a, const Snapshot& b) { return Snapshot(a) == b; }
     bool operator==(const Parameters&) const = default;
 
 private:
-    std::array<Entry, std::size(Names)> entries_;
+    // The names are the constant list's: only the values are kept per object.
+    std::array<double, std::size(Names)> values_;
 };
 
 // A take marker: a named point of the take's source.
