@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "floor_ratios.h"
 
@@ -59,9 +60,9 @@ rpp::MediaInfo offline(const std::string&) {
     return {};
 }
 
-std::unique_ptr<rpp::ProjectFile> load(sim::Host& host, const std::string& text) {
+std::unique_ptr<rpp::ProjectFile> load(sim::Host& host, std::string text) {
     rpp::Error error;
-    auto file = rpp::ProjectFile::parse(text, error);
+    auto file = rpp::ProjectFile::parse(std::move(text), error);
     if (file == nullptr ||
         !file->load(host, host.current_project(), "bench.RPP", "/", &offline, error)) {
         return nullptr;
