@@ -398,6 +398,7 @@ TEST_F(RppDisk, RunEditsAndSavesThroughTheCommandLine) {
     const std::string song = at("song.rpp"), fresh = at("new.RPP");
     write(song, all_features());
     write(at("bad.RPP"), "<REAPER_PROJECT 0.1\n  <TRACK\n    >\n  >\n  >\n");
+    write(at("marker.RPP"), "<REAPER_PROJECT 0.1\n  MARKER 1 x a 0\n>\n");
     write(at("edit.lua"), R"(reaper.QM_SetMediaName(0, 0, 'Lead "take".wav')
 reaper.QM_SetMediaMute(0, 1, true))");
     write(at("fail.lua"), "reaper.QM_SetMediaMute(0, 1, true) error('stop')");
@@ -406,6 +407,7 @@ reaper.QM_SetMediaMute(0, 1, true))");
     EXPECT_EQ(read(song + "-bak"), all_features());
     EXPECT_EQ(run(at("fail.lua"), song, fresh), 1);
     EXPECT_EQ(run(at("edit.lua"), at("bad.RPP"), fresh), 2);
+    EXPECT_EQ(run(at("edit.lua"), at("marker.RPP"), fresh), 2);
     EXPECT_EQ(run(at("edit.lua"), "", fresh), 2);
     EXPECT_EQ(reaper_sim::run_command_line({"dump", at("bad.RPP")}), 2);
     write(at("two.RPP"), crlf(read(song)));
@@ -419,7 +421,7 @@ reaper.QM_SetMediaMute(0, 1, true))");
     }
     std::size_t entries = 0;
     for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir)) ++entries;
-    EXPECT_EQ(entries, 8u) << "no temporary file left behind";
+    EXPECT_EQ(entries, 9u) << "no temporary file left behind";
 
     Host host;
     std::string error;
