@@ -30,6 +30,14 @@ bool Document::read(std::string text, Error& error) {
     starts_.reserve(static_cast<std::size_t>(std::count(data, data + size, '\n')) + 2);
     starts_.push_back(0);
     for (std::size_t i = 0; i < size; ++i) {
+        // Eight bytes at a time while none is a control character (below 0x20).
+        while (i + 8 <= size) {
+            std::uint64_t w;
+            std::memcpy(&w, data + i, 8);
+            if (((w - 0x2020202020202020ULL) & ~w & 0x8080808080808080ULL) != 0) break;
+            i += 8;
+        }
+        if (i >= size) break;
         const auto c = static_cast<unsigned char>(data[i]);
         if (c >= 0x20 || c == '\t') continue;
         const bool crlf = c == '\r' && i + 1 < size && data[i + 1] == '\n';
