@@ -787,7 +787,11 @@ private:
 }  // namespace
 
 void ItemRead::clear() {
+    // The takes' storage stays for the next item read into this one.
+    std::vector<TakeRead> kept = std::move(takes);
+    kept.clear();
     *this = ItemRead{};
+    takes = std::move(kept);
 }
 
 bool read_item(const Document& doc, std::uint32_t open, ItemRead& out, Format& format,

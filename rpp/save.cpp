@@ -275,7 +275,7 @@ public:
             l.copy(out_, node->open, node->close + 1);
             return;
         }
-        ItemRead r;
+        ItemRead& r = scratch_;
         Format format = node->index->format;
         Error ignored;
         if (!read_item(d, node->open, r, format, ignored)) {
@@ -932,6 +932,7 @@ private:
 
     std::string eol_;
     sim::Host* host_;
+    ItemRead scratch_;  // the item being rewritten, as its file has it
 };
 
 // ---- tracks and the project ----
