@@ -39,7 +39,11 @@ std::string indented(std::string_view chunk) {
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
             line.remove_prefix(1);
-        if (line.empty()) continue;
+        if (line.empty()) {
+            // Blank lines around the block go; one inside it stays a line of its own.
+            if (depth > 0) out += '\n';
+            continue;
+        }
         const Kind kind = classify(line).kind;
         if (kind == Kind::close && depth > 0) --depth;
         out.append(static_cast<std::size_t>(depth) * 2, ' ');
