@@ -307,7 +307,11 @@ private:
         const Document& d = l.d;
         const sim::ItemSpec& was = r.spec;
         const std::string ind = l.child(r.open);
-        const std::uint32_t head_end = r.first_marker != kNone ? r.first_marker : r.close;
+        // The item's own lines end where its first take's begin.
+        std::uint32_t head_end = r.first_marker != kNone ? r.first_marker : r.close;
+        if (!r.takes.empty() && r.takes.front().first != kNone) {
+            head_end = std::min(head_end, r.takes.front().first);
+        }
         const auto now = [&](std::string_view name) { return param(it.params, name); };
         const auto where = [&](std::string_view key) {
             return [&d, &r, head_end, key] {
