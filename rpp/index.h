@@ -28,6 +28,7 @@ struct ItemNode {
     std::uint32_t open = 0, close = 0;
     std::uint32_t first_take = 0, take_count = 0;
     std::uint64_t hash = 0;  // of the host item as loaded
+    double position = 0.0;   // as loaded: an item that kept it keeps its place among the lines
 };
 
 struct TakeNode {

@@ -912,6 +912,7 @@ bool load_project(Index& index, sim::Host& host, sim::Project* project, const st
                 take->source->SetAvailable(online[t]);
             }
             in.hash = hash_item(*item);
+            in.position = wanted.position;
         }
     }
     return true;

@@ -1062,12 +1062,9 @@ public:
         bool in_place = now.size() == node->item_count;
         for (std::size_t k = 0; in_place && k < now.size(); ++k) {
             const ItemNode& loaded = x_.items[node->first_item + k];
-            in_place = now[k]->origin == &loaded;
-        }
-        // Items stay in position order: a moved one puts the track's items in order again.
-        for (std::size_t k = 1; in_place && k < now.size(); ++k) {
+            // A moved item puts the track's items in position order again.
             in_place =
-                param(now[k - 1]->params, "D_POSITION") <= param(now[k]->params, "D_POSITION");
+                now[k]->origin == &loaded && param(now[k]->params, "D_POSITION") == loaded.position;
         }
         Emitter emit(*this, lines_, edits);
         std::uint32_t cursor = node->open;
