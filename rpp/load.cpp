@@ -606,6 +606,13 @@ public:
             truncated(0);
             return false;
         }
+        if (!loaded.markers.empty() && loaded.markers.back().region &&
+            lines.markers.back().end_line == kNone) {
+            const sim::Marker& last = loaded.markers.back();
+            return fail(lines.markers.back().line, "region " + std::to_string(last.number) +
+                                                       " has no end line (MARKER " +
+                                                       std::to_string(last.number) + " … 1)");
+        }
         if (lines.marker_after == kNone) lines.marker_after = root_close;
         if (lines.tempo_env_close != kNone && lines.markers.empty()) {
             lines.marker_after = std::min(lines.marker_after, lines.tempo_env_close + 1);

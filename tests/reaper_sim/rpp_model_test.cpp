@@ -240,6 +240,7 @@ TEST(RppModel, MalformedTimelinesNotesAndNestingAreRefusedNamingTheLine) {
         {project("  MARKER 1 two x 0\n", "", ""), 3, "MARKER field 2"},
         {project("  MARKER 1 2\n", "", ""), 3, "MARKER needs 3 fields"},
         {project("  MARKER 1 2 a 1\n  MARKER 2 3 b 0\n", "", ""), 4, "region 1 has no end"},
+        {project("  MARKER 1 2 a 0\n  MARKER 1 3 b 1\n", "", ""), 4, "region 1 has no end"},
         {project("  TEMPO 0 4 4\n", "", ""), 3, "positive tempo"},
         {project("  <TEMPOENVEX\n    PT 0 fast 1\n  >\n", "", ""), 4, "PT field 2"},
         {project("", "      <NOTES\n        no bar\n      >\n", ""), 10, "must start with |"},
