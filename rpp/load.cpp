@@ -745,6 +745,7 @@ public:
         node.open = open;
         node.first_item = static_cast<std::uint32_t>(index.items.size());
         node.head_end = kNone;
+        bool sel_checked = false;
         for (std::uint32_t i = open + 1; i < doc_.size(); ++i) {
             const Parsed p = classify(doc_.content(i));
             if (p.kind == Kind::close) {
@@ -753,7 +754,15 @@ public:
                 index.tracks.push_back(node);
                 return i;
             }
-            if (p.kind != Kind::open) continue;
+            if (p.kind != Kind::open) {
+                // The track's own SEL, before its items, is read as a number.
+                if (p.key == "SEL" && !sel_checked && node.head_end == kNone) {
+                    sel_checked = true;
+                    bool selected = false;
+                    if (!boolean(FieldList(p.rest), 0, selected, i, p.key)) return kNone;
+                }
+                continue;
+            }
             std::uint32_t close = kNone;
             if (p.key == "ITEM") {
                 if (!item(i, scratch_)) return kNone;
@@ -860,7 +869,7 @@ bool load_project(Index& index, sim::Host& host, sim::Project* project, const st
     std::size_t source_node = 0;
     for (TrackNode& tn : index.tracks) {
         std::string track_name;
-        bool named = false, selected = false;
+        bool named = false, selected = false, sel_seen = false;
         for (std::uint32_t i = tn.open + 1; i < tn.head_end; ++i) {
             const Parsed p = classify(d.content(i));
             if (p.kind == Kind::open) {
@@ -871,9 +880,10 @@ bool load_project(Index& index, sim::Host& host, sim::Project* project, const st
                 track_name = FieldList(p.rest).value(0);
                 named = true;
             }
-            if (p.key == "SEL") {
+            if (p.key == "SEL" && !sel_seen) {
                 double v = 0.0;
                 selected = parse_double(FieldList(p.rest).value(0), v) && v != 0.0;
+                sel_seen = true;
             }
         }
         sim::Track* track = host.add_track(project, track_name, selected);

@@ -246,6 +246,7 @@ TEST(RppModel, MalformedTimelinesNotesAndNestingAreRefusedNamingTheLine) {
         {project("", "      <NOTES\n        no bar\n      >\n", ""), 10, "must start with |"},
         {project("", "", "      SM 0 0 + 1\n"), 15, "stretch marker"},
         {deep, 67, "nested deeper than 64"},
+        {std::string(kHead) + "  <TRACK\n    SEL yes\n  >\n>\n", 4, "SEL field 1"},
     };
     for (const auto& c : cases) {
         rpp::Error error;
