@@ -336,13 +336,10 @@ private:
         put(
             r.loop, "LOOP", [&] { return bool_text(now("B_LOOPSRC")); },
             (now("B_LOOPSRC") != 0) != was.loop);
-        if (it.color != was.color) {
-            if (it.color == 0 && r.color != kNone) {
-                drop(edits, r.color, r.color + 1);
-            } else {
-                put(r.color, "COLOR", [&] { return color_text(it.color); }, true, {"0", "B"});
-            }
-        }
+        // A value set back to none is written as 0 where the line is: dropping the line would let
+        // a stray later one of the same key be read instead.
+        put(r.color, "COLOR", [&] { return color_text(it.color); }, it.color != was.color,
+            {"0", "B"});
         const std::vector<std::string> fade(format.fade_fields == 6 ? 6 : 7, "0");
         if (now("C_FADEINSHAPE") != was.fade_in_shape || now("D_FADEINLEN") != was.fade_in)
             put_line(
@@ -367,14 +364,8 @@ private:
         put(
             r.sel, "SEL", [&] { return bool_text(now("B_UISEL")); },
             (now("B_UISEL") != 0) != was.selected);
-        if (it.group != was.group) {
-            if (it.group == 0 && r.group != kNone) {
-                drop(edits, r.group, r.group + 1);
-            } else {
-                put(
-                    r.group, "GROUP", [&] { return std::to_string(it.group); }, true);
-            }
-        }
+        put(
+            r.group, "GROUP", [&] { return std::to_string(it.group); }, it.group != was.group);
         const std::string was_guid = r.iguid != kNone ? was.guid : node.index->made_guid(&node);
         put(
             r.iguid, "IGUID", [&] { return it.guid; }, it.guid != was_guid);
@@ -525,12 +516,8 @@ private:
                      {{0, int_text(now("I_CHANMODE")), now("I_CHANMODE") != was.chan_mode}}, {"0"},
                      ind, where("CHANMODE"));
         if (t.color != was.color) {
-            if (t.color == 0 && tr.color != kNone) {
-                drop(edits, tr.color, tr.color + 1);
-            } else {
-                put_line(l, edits, tr.color, "TAKECOLOR", {{0, color_text(t.color), true}},
-                         {"0", "B"}, ind, where("TAKECOLOR"));
-            }
+            put_line(l, edits, tr.color, "TAKECOLOR", {{0, color_text(t.color), true}}, {"0", "B"},
+                     ind, where("TAKECOLOR"));
         }
         const TakeNode* tn = Index::take_of(t.origin);
         const std::string was_guid =
