@@ -329,7 +329,7 @@ int run_command(const std::vector<std::string>& args) {
 
     sim::Host host;
     for (const std::string& name : options->hidden) host.hide_function(name);
-    std::unique_ptr<sim::rpp::ProjectFile> file;
+    std::unique_ptr<rpp::ProjectFile> file;
     if (project_file) {
         file = open_project_file(host, *options->project, error);
         if (file == nullptr) {
