@@ -722,9 +722,17 @@ void Host::redraw() {
     ++state_->redraws;
 }
 
-int Host::show_message_box(const char* msg, const char* title, int type) {
+bool Host::message_box_answer_queued() const {
+    return !state_->answers.empty();
+}
+
+void Host::record_message_box(const char* msg, const char* title, int type) {
     state_->boxes.push_back(
         MessageBoxRecord{msg != nullptr ? msg : "", title != nullptr ? title : "", type});
+}
+
+int Host::show_message_box(const char* msg, const char* title, int type) {
+    record_message_box(msg, title, type);
     if (state_->answers.empty()) return 7;
     const int answer = state_->answers.front();
     state_->answers.pop_front();

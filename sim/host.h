@@ -250,6 +250,7 @@ public:
 
     // ---- scripted answers and failures ----
     void push_message_box_answer(int answer);  // answered in order; 7 (No) when none is queued
+    bool message_box_answer_queued() const;
     void set_sws_installed(bool installed);
     bool sws_installed() const;
     // Set...Info_Value of it answers false; "P_SOURCE": GetSetMediaItemTakeInfo refuses a source.
@@ -312,6 +313,7 @@ public:
     }
     void redraw();
     int show_message_box(const char* msg, const char* title, int type);
+    void record_message_box(const char* msg, const char* title, int type);  // answered elsewhere
     void console_message(const char* msg);
     void destroy_source(PCM_source* src);
     int insert_media(const char* file, int mode);

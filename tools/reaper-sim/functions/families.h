@@ -15,7 +15,8 @@
     X(tracks)                  \
     X(markers_time)            \
     X(undo_refresh)            \
-    X(dialogs_console)
+    X(dialogs_console)         \
+    X(script_runtime)
 // clang-format on
 
 namespace reaper_sim {
