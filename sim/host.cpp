@@ -814,6 +814,25 @@ void Host::delete_item(Item* item) {
     state_->destroyed += state_->forget_item(item);
 }
 
+void Host::delete_take(Take* take) {
+    if (state_->live_takes.count(take) == 0) return;
+    Item* item = take->item;
+    auto& takes = item->takes;
+    const auto at = std::find(takes.begin(), takes.end(), take);
+    if (at == takes.end()) return;
+    const auto index = static_cast<int>(at - takes.begin());
+    takes.erase(at);
+    if (item->active_take > index) {
+        --item->active_take;
+    } else if (item->active_take == index) {
+        item->active_take = 0;
+    }
+    if (take->source != nullptr && state_->live_sources.erase(address(take->source)) != 0) {
+        ++state_->destroyed;
+    }
+    state_->live_takes.erase(take);
+}
+
 void Host::move_item(Item* item, Track* destination) {
     if (state_->live_items.count(item) == 0 || state_->live_tracks.count(destination) == 0) return;
     auto& siblings = item->track->items;

@@ -183,6 +183,9 @@ struct Track {
 struct Project {
     std::string name;
     std::vector<Track*> tracks;
+    // SetProjExtState's strings, extname -> key -> value; a project file keeps them in its
+    // <EXTSTATE> block.
+    std::map<std::string, std::map<std::string, std::string>> ext_state;
     double frame_rate = 30.0;
     bool drop_frame = false;
     double cursor = 0.0;         // edit cursor, seconds
@@ -318,6 +321,9 @@ public:
     void destroy_source(PCM_source* src);
     int insert_media(const char* file, int mode);
     void delete_item(Item* item);
+    // The take leaves its item and goes stale, its source with it; the active take stays the same
+    // take when it remains, else becomes the first.
+    void delete_take(Take* take);
     void move_item(Item* item, Track* destination);
     void record_misuse(std::string text);
     bool parameter_write_fails(std::string_view parmname) const;

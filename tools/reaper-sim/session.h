@@ -46,8 +46,11 @@ public:
 
     // ---- actions ----
     std::map<int, int> toggles;  // command ID -> 0/1, the options actions toggle
+    std::map<std::pair<int, int>, int> script_toggles;  // (section, command) -> state
     std::set<int> reported_actions;
-    const sim::Track* last_touched = nullptr;  // null: the first track
+    sim::Track* last_touched = nullptr;  // may have gone stale: check before use
+    // Copied items: the track offset from the first one's track, and the item from the earliest.
+    std::vector<std::pair<int, sim::ItemSpec>> clipboard;
 
     // ---- ext state ----
     using Sections = std::map<std::string, std::map<std::string, std::string>>;

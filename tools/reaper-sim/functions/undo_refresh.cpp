@@ -75,15 +75,6 @@ void UpdateTimeline() {
     redraw("UpdateTimeline");
 }
 
-void UpdateItemInProject(MediaItem* item) {
-    sim::Host* host = enter("UpdateItemInProject");
-    if (host != nullptr && host->item(item) != nullptr) host->redraw();
-}
-
-void TrackList_AdjustWindows(bool /*isMinor*/) {
-    redraw("TrackList_AdjustWindows");
-}
-
 }  // namespace
 
 std::span<const HostFunctionRow> family_undo_refresh() {
@@ -109,10 +100,6 @@ std::span<const HostFunctionRow> family_undo_refresh() {
             "void\0\0\0Redraw the arrange view."sv),
         c_function("UpdateTimeline", &UpdateTimeline,
             "void\0\0\0Redraw the arrange view and the ruler."sv),
-        c_function("UpdateItemInProject", &UpdateItemInProject,
-            "void\0MediaItem*\0item\0Redraw an item."sv),
-        c_function("TrackList_AdjustWindows", &TrackList_AdjustWindows,
-            "void\0bool\0isMinor\0Redraw the track list and the arrange view."sv),
     };
     // clang-format on
     return rows;
