@@ -20,6 +20,7 @@
 #include "session.h"
 #include "sim/host.h"
 #include "sim_table.h"
+#include "simulated_docs.h"
 
 namespace reaper_sim {
 namespace {
@@ -247,7 +248,8 @@ int docs_command(const Options* options) {
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
     const bool ok = write_file(dir / "API.md", api_reference(source)) &&
-                    write_file(dir / (source.product + ".lua"), lua_definitions(source));
+                    write_file(dir / (source.product + ".lua"), lua_definitions(source)) &&
+                    write_file(dir / "reaper-sim.md", simulated_functions_reference());
     std::fflush(stdout);
     return ok ? kExitOk : kExitUsage;
 }
