@@ -1,8 +1,5 @@
-// What scripts ask of REAPER itself: its folder, the audio device, colours, handle checks, files.
-#include <unistd.h>
-
+// What scripts ask of REAPER itself: its folder, the audio device, colours and handle checks.
 #include <cstdlib>
-#include <filesystem>
 
 #include "sim/script_functions.h"
 
@@ -56,13 +53,6 @@ bool ValidatePtr2(ReaProject* proj, void* pointer, const char* ctypename) {
     return host != nullptr && ctypename != nullptr && host->validate(proj, pointer, ctypename);
 }
 
-bool file_exists(const char* path) {
-    enter("file_exists", path);
-    if (path == nullptr || *path == '\0') return false;
-    std::error_code error;
-    return std::filesystem::is_regular_file(path, error) && ::access(path, R_OK) == 0;
-}
-
 }  // namespace reaper
 
 std::span<const HostFunction> misc_functions() {
@@ -70,7 +60,6 @@ std::span<const HostFunction> misc_functions() {
         QM_SIM_HOST_FUNCTION(GetResourcePath), QM_SIM_HOST_FUNCTION(GetAudioDeviceInfo),
         QM_SIM_HOST_FUNCTION(ColorToNative),   QM_SIM_HOST_FUNCTION(ColorFromNative),
         QM_SIM_HOST_FUNCTION(ValidatePtr),     QM_SIM_HOST_FUNCTION(ValidatePtr2),
-        QM_SIM_HOST_FUNCTION(file_exists),
     };
     return functions;
 }

@@ -141,7 +141,6 @@ int ColorToNative(int r, int g, int b);
 void ColorFromNative(int col, int* rOut, int* gOut, int* bOut);
 bool ValidatePtr(void* pointer, const char* ctypename);
 bool ValidatePtr2(ReaProject* proj, void* pointer, const char* ctypename);
-bool file_exists(const char* path);
 }  // namespace reaper
 
 }  // namespace sim
