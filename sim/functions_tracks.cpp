@@ -143,9 +143,10 @@ std::string render_razor(const std::vector<RazorArea>& areas, bool ext) {
         out += razor_number(area.start) + " " + razor_number(area.end);
         if (!ext) {
             out += " \"" + area.guid + "\"";
-        } else if (area.band) {
-            out += " \"" + area.guid + "\" " + razor_number(area.band->first) + " " +
-                   razor_number(area.band->second);
+        } else if (area.band || !area.guid.empty()) {
+            // An envelope's area spans its whole height unless a band was given.
+            const auto [top, bottom] = area.band.value_or(std::pair{0.0, 1.0});
+            out += " \"" + area.guid + "\" " + razor_number(top) + " " + razor_number(bottom);
         }
     }
     return out;
