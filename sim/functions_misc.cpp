@@ -1,4 +1,6 @@
-// What scripts ask of REAPER itself: its folder, the audio device, colours and handle checks.
+// What scripts ask of REAPER itself: its folder, the audio device, colours, GUIDs and handle
+// checks.
+#include <cctype>
 #include <cstdlib>
 
 #include "sim/script_functions.h"
@@ -6,6 +8,26 @@
 namespace sim {
 
 using script::enter;
+
+namespace script {
+
+std::string normalised_guid(std::string_view text) {
+    static constexpr std::string_view shape = "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}";
+    if (text.size() != shape.size()) return "";
+    std::string out(text);
+    for (std::size_t i = 0; i < shape.size(); ++i) {
+        const char c = out[i];
+        if (shape[i] != 'X') {
+            if (c != shape[i]) return "";
+        } else if (!std::isxdigit(static_cast<unsigned char>(c))) {
+            return "";
+        }
+        out[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return out;
+}
+
+}  // namespace script
 
 namespace reaper {
 

@@ -90,6 +90,32 @@ bool ext_string(Map& ext, std::string_view key, char* buffer, bool set) {
 
 int track_number(const Track* track);  // 1-based; 0 when the track is gone
 
+// A GUID string as REAPER writes it ("{…}", 8-4-4-4-12 upper-case hex digits), or "" when
+// `text` is none.
+std::string normalised_guid(std::string_view text);
+
+// GUID: read, or written when valid, through a NeedBig buffer.
+inline bool guid_string(std::string& guid, char* buffer, bool set) {
+    if (!set) {
+        copy_out(guid, buffer);
+        return true;
+    }
+    std::string valid = normalised_guid(buffer);
+    if (valid.empty()) return false;
+    guid = std::move(valid);
+    return true;
+}
+
+// A text field read or written through a NeedBig buffer.
+inline bool text_string(std::string& text, char* buffer, bool set) {
+    if (set) {
+        text = buffer;
+    } else {
+        copy_out(text, buffer);
+    }
+    return true;
+}
+
 }  // namespace script
 
 namespace reaper {
@@ -110,6 +136,7 @@ MediaItem* SplitMediaItem(MediaItem* item, double position);
 bool SetMediaItemPosition(MediaItem* item, double position, bool refreshUI);
 bool SetMediaItemLength(MediaItem* item, double length, bool refreshUI);
 void UpdateItemInProject(MediaItem* item);
+int GetDisplayedMediaItemColor(MediaItem* item);
 // ---- takes ----
 void SetActiveTake(MediaItem_Take* take);
 int CountTakes(MediaItem* item);
@@ -117,6 +144,7 @@ MediaItem_Take* GetTake(MediaItem* item, int takeidx);
 MediaItem_Take* GetMediaItemTake(MediaItem* item, int tk);
 MediaItem* GetMediaItemTake_Item(MediaItem_Take* take);
 bool TakeIsMIDI(MediaItem_Take* take);
+MediaItem_Take* GetMediaItemTakeByGUID(ReaProject* project, const GUID* guid);
 // ---- sources ----
 bool SetMediaItemTake_Source(MediaItem_Take* take, PCM_source* source);
 void GetMediaSourceFileName(PCM_source* source, char* filenamebufOut, int filenamebufOut_sz);

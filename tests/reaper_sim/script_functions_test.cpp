@@ -80,6 +80,25 @@ TEST(ScriptFunctions, Items) {
          "return set, ok, got, missing, empty, g(i1, 'P_EXT:', 'x', true), g(i2, 'P_EXT:mine', '', "
          "false)",
          {"true", "true", "v1", "false", "", "false", "false", ""}},
+        {"local s, g = reaper.SetMediaItemInfo_Value, reaper.GetSetMediaItemInfo_String\n"
+         "s(i1, 'I_GROUPID', 3.7) s(i1, 'D_SNAPOFFSET', 0.25) g(i1, 'P_NOTES', 'a\\nb', true)\n"
+         "s(i1, 'I_CUSTOMCOLOR', reaper.ColorToNative(1, 2, 3) | 0x1000000)\n"
+         "local bad = g(i1, 'GUID', 'nope', true)\n"
+         "local good = g(i1, 'GUID', '{0123abcd-0000-4000-8000-00000000000f}', true)\n"
+         "return v(i1, 'I_GROUPID'), v(i1, 'D_SNAPOFFSET'), select(2, g(i1, 'P_NOTES', '', "
+         "false)),\n"
+         "  reaper.GetDisplayedMediaItemColor(i1) == v(i1, 'I_CUSTOMCOLOR'),\n"
+         "  reaper.GetDisplayedMediaItemColor(i2), bad, good, select(2, g(i1, 'GUID', '', false))",
+         {"3.0", "0.25", "a\nb", "true", "0", "false", "true",
+          "{0123ABCD-0000-4000-8000-00000000000F}"}},
+        // 4 and 8 quarter notes at 120 bpm are 2 and 4 seconds.
+        {"local m = reaper.CreateNewMIDIItemInProj(b, 2, 4)\n"
+         "local q = reaper.CreateNewMIDIItemInProj(b, 4, 8, true) local t = "
+         "reaper.GetActiveTake(m)\n"
+         "return v(m, 'D_LENGTH'), reaper.TakeIsMIDI(t), reaper.GetTakeName(t), v(q, "
+         "'D_POSITION'),\n"
+         "  v(q, 'D_LENGTH'), reaper.CreateNewMIDIItemInProj(b, 3, 3)",
+         {"2.0", "true", "", "2.0", "2.0", "nil"}},
         // The left part keeps the handle and the fade-in; the right one starts further into
         // each take's source and plays a copy of it.
         {"local r = reaper.SplitMediaItem(i1, 3) local t = reaper.GetTake(r, 0)\n"
@@ -133,6 +152,14 @@ TEST(ScriptFunctions, Takes) {
          "false)),\n"
          "  g(t, 'P_EXT:none', '', false)",
          {"true", "lead", "a.wav", "false", ""}},
+        {"local t = reaper.GetTake(i1, 0) local _, guid = reaper.GetSetMediaItemTakeInfo_String(t, "
+         "'GUID', '', false)\n"
+         "reaper.SetMediaItemTakeInfo_Value(t, 'I_CUSTOMCOLOR', 0x1000000 | 255) "
+         "reaper.SetActiveTake(t)\n"
+         "return reaper.GetMediaItemTakeByGUID(0, guid:lower()) == t,\n"
+         "  reaper.GetMediaItemTakeByGUID(nil, '{00000000-0000-0000-0000-000000000000}'),\n"
+         "  reaper.GetMediaItemTakeByGUID(0, 'x'), reaper.GetDisplayedMediaItemColor(i1), #guid",
+         {"true", "nil", "nil", "16777471", "38"}},
         {"local t = reaper.AddTakeToMediaItem(i2)\n"
          "local m = sim.add_item(b, {take = {source = 'MIDI'}})\n"
          "return reaper.CountTakes(i2), reaper.GetActiveTake(i2) == t, reaper.GetTakeName(t),\n"
