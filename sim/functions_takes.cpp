@@ -2,7 +2,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
-#include <cstdio>
 
 #include "sim/script_functions.h"
 
@@ -34,14 +33,6 @@ MediaItem_Take* slot(Host* host, MediaItem* item, int index) {
     }
     Take* take = live->takes[static_cast<std::size_t>(index)];
     return take->empty ? nullptr : Host::handle(take);
-}
-
-std::string guid_text(const GUID& g) {
-    char text[40];
-    std::snprintf(text, sizeof text, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}", g.Data1,
-                  g.Data2, g.Data3, g.Data4[0], g.Data4[1], g.Data4[2], g.Data4[3], g.Data4[4],
-                  g.Data4[5], g.Data4[6], g.Data4[7]);
-    return text;
 }
 
 bool ends_with_midi_extension(std::string_view file) {
@@ -146,7 +137,7 @@ MediaItem_Take* GetMediaItemTakeByGUID(ReaProject* project, const GUID* guid) {
     Host* host = enter("GetMediaItemTakeByGUID");
     Project* live = host != nullptr ? host->project(project) : nullptr;
     if (live == nullptr || guid == nullptr) return nullptr;
-    const std::string wanted = guid_text(*guid);
+    const std::string wanted = script::guid_text(*guid);
     for (Track* track : live->tracks) {
         for (Item* item : track->items) {
             for (Take* take : item->takes) {

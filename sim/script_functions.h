@@ -94,6 +94,13 @@ int track_number(const Track* track);  // 1-based; 0 when the track is gone
 // `text` is none.
 std::string normalised_guid(std::string_view text);
 
+// GUID text and the binary form, both ways; parsing needs a normalised text.
+std::string guid_text(const GUID& guid);
+GUID guid_value(std::string_view normalised);
+
+// A track's GUID, made when first asked for.
+const std::string& track_guid(Host* host, Track* track);
+
 // GUID: read, or written when valid, through a NeedBig buffer.
 inline bool guid_string(std::string& guid, char* buffer, bool set) {
     if (!set) {
@@ -162,6 +169,7 @@ void InsertTrackAtIndex(int idx, bool wantDefaults);
 void InsertTrackInProject(ReaProject* proj, int idx, int flags);
 void DeleteTrack(MediaTrack* tr);
 void TrackList_AdjustWindows(bool isMinor);
+GUID* GetTrackGUID(MediaTrack* tr);
 // ---- miscellaneous ----
 const char* GetResourcePath();
 bool GetAudioDeviceInfo(const char* attribute, char* descOut, int descOut_sz);
@@ -169,6 +177,8 @@ int ColorToNative(int r, int g, int b);
 void ColorFromNative(int col, int* rOut, int* gOut, int* bOut);
 bool ValidatePtr(void* pointer, const char* ctypename);
 bool ValidatePtr2(ReaProject* proj, void* pointer, const char* ctypename);
+void genGuid(GUID* g);
+void guidToString(const GUID* g, char* destNeed64);
 }  // namespace reaper
 
 }  // namespace sim

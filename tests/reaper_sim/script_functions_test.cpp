@@ -200,6 +200,10 @@ TEST(ScriptFunctions, SourcesAndMisc) {
          "  reaper.ValidatePtr2(nil, it, 'MediaItem*'), reaper.ValidatePtr(t, 'MediaTrack*'),\n"
          "  reaper.ValidatePtr2(0, 5, 'MediaItem*')",
          {"false", "true", "true", "false", "false", "false", "false"}},
+        {"local g = reaper.genGuid('')\n"
+         "return #g, g ~= reaper.genGuid(''), reaper.guidToString(g:lower(), '') == g,\n"
+         "  reaper.guidToString('junk', '')",
+         {"38", "true", "true", "{00000000-0000-0000-0000-000000000000}"}},
         {"reaper.ValidatePtr(i1)",
          {},
          "bad argument #2 to 'ValidatePtr' (string expected, got no value)"},
@@ -223,6 +227,11 @@ TEST(ScriptFunctions, Tracks) {
          "  reaper.IsTrackVisible(a, true), reaper.IsTrackVisible(a, false)",
          {"1.0", "2.0", "true", "2", "false", "false", "true", "nil", "true", "2", "1", "-1",
           "false", "true"}},
+        {"local g, s = reaper.GetTrackGUID(a), reaper.GetSetMediaTrackInfo_String\n"
+         "local _, text = s(a, 'GUID', '', false) local set = s(b, 'GUID', g:lower(), true)\n"
+         "return g == text, #g, g == reaper.GetTrackGUID(a), set, reaper.GetTrackGUID(b) == g,\n"
+         "  s(b, 'GUID', '{x}', true)",
+         {"true", "38", "true", "true", "true", "false", "{x}"}},
         {"reaper.InsertTrackAtIndex(1, true) reaper.InsertTrackInProject(0, 99, 0)\n"
          "reaper.InsertTrackAtIndex(-5, false)\n"
          "return reaper.CountTracks(0), reaper.GetTrack(0, 1) == a, reaper.GetTrack(0, 3) == b,\n"

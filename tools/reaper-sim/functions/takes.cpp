@@ -26,11 +26,7 @@ int take_by_guid_body(lua_State* L) {
     const std::string guid = sim::script::normalised_guid(*text);
     MediaItem_Take* take = nullptr;
     if (!guid.empty()) {
-        GUID g{};
-        unsigned int d[8] = {};
-        std::sscanf(guid.c_str(), "{%8X-%4hX-%4hX-%2X%2X-%2X%2X%2X%2X%2X%2X}", &g.Data1, &g.Data2,
-                    &g.Data3, &d[0], &d[1], &d[2], &d[3], &d[4], &d[5], &d[6], &d[7]);
-        for (int i = 0; i < 8; ++i) g.Data4[i] = static_cast<unsigned char>(d[i]);
+        const GUID g = sim::script::guid_value(guid);
         auto* project = static_cast<ReaProject*>(current ? nullptr : lua_touserdata(L, 1));
         take = sim::reaper::GetMediaItemTakeByGUID(project, &g);
     }
