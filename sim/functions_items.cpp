@@ -1,6 +1,8 @@
 // Items as scripts reach them: parameters, strings, splitting, positions and the track's order.
 #include <algorithm>
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 #include "sim/script_functions.h"
 
@@ -250,6 +252,106 @@ int GetDisplayedMediaItemColor(MediaItem* item) {
 
 }  // namespace reaper
 
+namespace {
+
+enum NudgeWhat { kPosition = 0, kLeftTrim = 1, kRightEdge = 3, kContents = 4, kEditCursor = 6 };
+
+// `value` in seconds for the units the simulated project can measure (milliseconds, seconds,
+// samples at the project rate, frames, the item's length); nothing for grid, note, bar, pixel
+// and selection units.
+std::optional<double> nudge_seconds(const Project& project, int units, double value,
+                                    const Item* item) {
+    switch (units) {
+        case 0:
+            return value / 1000.0;
+        case 1:
+            return value;
+        case 17:
+            return value / project.settings.at("PROJECT_SRATE");
+        case 18:
+            return value / project.frame_rate;
+        case 20:
+            if (item == nullptr) return std::nullopt;
+            return value * item->params.at("D_LENGTH");
+        default:
+            return std::nullopt;
+    }
+}
+
+bool nudge_item(Item* item, int what, bool set, double seconds) {
+    Parameters<kItemParameters>& p = item->params;
+    const double start = p["D_POSITION"];
+    const double end = start + p["D_LENGTH"];
+    switch (what) {
+        case kPosition:
+            p["D_POSITION"] = set ? seconds : start + seconds;
+            return true;
+        case kLeftTrim: {
+            const double left = set ? seconds : start + seconds;
+            if (!(left < end)) return false;  // no trim past the right edge
+            for (Take* take : item->takes) {
+                take->params["D_STARTOFFS"] += (left - start) * take->params.at("D_PLAYRATE");
+            }
+            p["D_POSITION"] = left;
+            p["D_LENGTH"] = end - left;
+            return true;
+        }
+        case kRightEdge: {
+            const double right = set ? seconds : end + seconds;
+            if (!(right > start)) return false;
+            p["D_LENGTH"] = right - start;
+            return true;
+        }
+        case kContents:
+            if (set) return false;
+            for (Take* take : item->takes) {
+                take->params["D_STARTOFFS"] -= seconds * take->params.at("D_PLAYRATE");
+            }
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+namespace reaper {
+
+bool ApplyNudge(ReaProject* project, int nudgeflag, int nudgewhat, int nudgeunits, double value,
+                bool reverse, int /*copies*/) {
+    Host* host = enter("ApplyNudge");
+    Project* live = host != nullptr ? host->project(project) : nullptr;
+    // Snapping needs the grid, duplicating REAPER's duplicate placement: neither is simulated.
+    if (live == nullptr || (nudgeflag & 2) != 0 || !std::isfinite(value)) return false;
+    const bool set = (nudgeflag & 1) != 0;
+    if (reverse && !set) value = -value;
+    if (nudgewhat == kEditCursor) {
+        const auto seconds = nudge_seconds(*live, nudgeunits, value, nullptr);
+        if (!seconds) return false;
+        live->cursor = std::max(set ? *seconds : live->cursor + *seconds, 0.0);
+        return true;
+    }
+    if (nudgewhat != kPosition && nudgewhat != kLeftTrim && nudgewhat != kRightEdge &&
+        nudgewhat != kContents) {
+        return false;
+    }
+    std::vector<Item*> selected;
+    for (Track* track : live->tracks) {
+        for (Item* item : track->items) {
+            if (item->selected()) selected.push_back(item);
+        }
+    }
+    bool any = false;
+    for (Item* item : selected) {
+        const auto seconds = nudge_seconds(*live, nudgeunits, value, item);
+        if (!seconds) return any;
+        any = nudge_item(item, nudgewhat, set, *seconds) || any;
+    }
+    return any;
+}
+
+}  // namespace reaper
+
 std::span<const HostFunction> item_functions() {
     static const HostFunction functions[] = {
         QM_SIM_HOST_FUNCTION(GetSetMediaItemInfo_String),
@@ -261,6 +363,7 @@ std::span<const HostFunction> item_functions() {
         QM_SIM_HOST_FUNCTION(SetMediaItemLength),
         QM_SIM_HOST_FUNCTION(UpdateItemInProject),
         QM_SIM_HOST_FUNCTION(GetDisplayedMediaItemColor),
+        QM_SIM_HOST_FUNCTION(ApplyNudge),
     };
     return functions;
 }

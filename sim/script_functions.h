@@ -144,6 +144,8 @@ bool SetMediaItemPosition(MediaItem* item, double position, bool refreshUI);
 bool SetMediaItemLength(MediaItem* item, double length, bool refreshUI);
 void UpdateItemInProject(MediaItem* item);
 int GetDisplayedMediaItemColor(MediaItem* item);
+bool ApplyNudge(ReaProject* project, int nudgeflag, int nudgewhat, int nudgeunits, double value,
+                bool reverse, int copies);
 // ---- takes ----
 void SetActiveTake(MediaItem_Take* take);
 int CountTakes(MediaItem* item);

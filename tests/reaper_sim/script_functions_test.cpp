@@ -99,6 +99,18 @@ TEST(ScriptFunctions, Items) {
          "'D_POSITION'),\n"
          "  v(q, 'D_LENGTH'), reaper.CreateNewMIDIItemInProj(b, 3, 3)",
          {"2.0", "true", "", "2.0", "2.0", "nil"}},
+        // Trim the left edge to 2 s (the content stays put), the right edge to 4.5 s, move
+        // 500 ms left, and the cursor 15 frames on; snapping, grid units and a trim past the
+        // right edge do nothing.
+        {"local n = reaper.ApplyNudge\n"
+         "local trims = n(0, 1, 1, 1, 2, false, 0) and n(0, 1, 3, 1, 4.5, false, 0)\n"
+         "local moved = n(0, 0, 0, 0, 500, true, 0)\n"
+         "local refused = n(0, 3, 0, 1, 1, false, 0) or n(0, 0, 0, 2, 1, false, 0) or\n"
+         "  n(0, 1, 1, 1, 9, false, 0)\n"
+         "return trims, moved, refused, n(0, 0, 6, 18, 15, false, 0), v(i1, 'D_POSITION'),\n"
+         "  v(i1, 'D_LENGTH'), tv(reaper.GetTake(i1, 0), 'D_STARTOFFS'), "
+         "reaper.GetCursorPositionEx(0)",
+         {"true", "true", "false", "true", "1.5", "2.5", "2.5", "0.5"}},
         // The left part keeps the handle and the fade-in; the right one starts further into
         // each take's source and plays a copy of it.
         {"local r = reaper.SplitMediaItem(i1, 3) local t = reaper.GetTake(r, 0)\n"

@@ -47,6 +47,8 @@ std::span<const HostFunctionRow> family_items() {
             "MediaItem*\0MediaTrack*,double,double,const bool*\0track,starttime,endtime,qnInOptional\0Create an item from starttime to endtime (seconds, or quarter notes when qnIn is true) whose one take holds an empty MIDI source; nil when the end is not after the start."sv),
         c_function("GetDisplayedMediaItemColor", &sim::reaper::GetDisplayedMediaItemColor,
             "int\0MediaItem*\0item\0Get the colour an item is drawn with: its active take's, else its own, else its track's (native | 0x1000000), or 0 for the theme's."sv),
+        c_function("ApplyNudge", &sim::reaper::ApplyNudge,
+            "bool\0ReaProject*,int,int,int,double,bool,int\0project,nudgeflag,nudgewhat,nudgeunits,value,reverse,copies\0Nudge (nudgeflag &1: set) the selected items' position (nudgewhat 0), left edge keeping the content in place (1), right edge (3) or content (4), or the edit cursor (6), by milliseconds (nudgeunits 0), seconds (1), samples (17), frames (18) or item lengths (20); false for snapping, other targets and units, or when nothing moved."sv),
     };
     // clang-format on
     return rows;
