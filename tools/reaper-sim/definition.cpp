@@ -87,7 +87,7 @@ TypeInfo classify_type(std::string_view text) {
         info.type = ValueType::IntPtr;
     } else if (t == "double*") {
         info.type = ValueType::DoublePtr;
-    } else if (t == "bool*") {
+    } else if (t == "bool*" || t == "const bool*") {
         info.type = ValueType::BoolPtr;
     } else if (t.size() > 1 && t.back() == '*' && is_identifier(t.substr(0, t.size() - 1)) &&
                t != "void*") {

@@ -13,6 +13,7 @@
     X(takes)                   \
     X(sources)                 \
     X(tracks)                  \
+    X(misc)                    \
     X(markers_time)            \
     X(undo_refresh)            \
     X(dialogs_console)         \
