@@ -153,6 +153,10 @@ TEST(RunFunctions, Actions) {
          "local group = v(i1, 'I_GROUPID') reaper.Main_OnCommand(40033, 0)\n"
          "return grouped, group, v(i2, 'I_GROUPID'), v(i3, 'I_GROUPID')",
          {"2", "1.0", "0.0", "0.0"}},
+        {"reaper.GetSetMediaTrackInfo_String(a, 'P_RAZOREDITS', '1 2 \"\"', true)\n"
+         "reaper.Main_OnCommand(42406, 0)\n"
+         "return select(2, reaper.GetSetMediaTrackInfo_String(a, 'P_RAZOREDITS', '', false))",
+         {""}},
         {"reaper.Main_OnCommand(40118, 0) reaper.Main_OnCommand(40175, 0)\n"
          "return reaper.GetMediaItem_Track(i1) == b, v(i1, 'B_MUTE'), "
          "reaper.CountTrackMediaItems(a)",

@@ -319,6 +319,25 @@ bool play_stop(Context& c) {
     return true;
 }
 
+bool clear_razor_edits(Context& c) {
+    using Fn = bool(MediaTrack*, const char*, char*, bool);
+    Fn* set = host_fn<Fn>("GetSetMediaTrackInfo_String");
+    if (set == nullptr) return false;
+    for (sim::Track* track : c.project.tracks) {
+        char none[1] = {'\0'};
+        set(sim::Host::handle(track), "P_RAZOREDITS", none, true);
+    }
+    return true;
+}
+
+bool remove_stretch_markers(Context& c) {
+    for (sim::Item* item : items_of(c.project, true)) {
+        const auto active = static_cast<std::size_t>(item->active_take);
+        if (active < item->takes.size()) item->takes[active]->stretch_markers.clear();
+    }
+    return true;
+}
+
 bool display_only(Context&) {
     return true;
 }
@@ -375,6 +394,8 @@ const Action kActions[] = {
     {40001, "Track: Insert new track", &insert_track, true},
     {40033, "Item grouping: Remove items from group", &ungroup_items, true},
     {40719, "Item properties: Mute", &mute_items<false, true>, true},
+    {42406, "Razor edit: Clear all areas", &clear_razor_edits, true},
+    {41844, "Item: Remove all stretch markers", &remove_stretch_markers, true},
 };
 // clang-format on
 
