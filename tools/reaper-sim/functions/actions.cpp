@@ -280,6 +280,7 @@ bool copy_items(Context& c) {
     c.session.clipboard.clear();
     for (const sim::Item* item : selected) {
         sim::Item* copy = c.host.copy_item(item, item->track);
+        if (copy == nullptr) continue;
         auto& items = copy->track->items;
         items.erase(std::remove(items.begin(), items.end(), copy), items.end());
         c.session.clipboard.emplace_back(index_of(c.project, item->track) - first_track, copy);
