@@ -157,6 +157,13 @@ TEST(RunFunctions, Actions) {
          "reaper.Main_OnCommand(42406, 0)\n"
          "return select(2, reaper.GetSetMediaTrackInfo_String(a, 'P_RAZOREDITS', '', false))",
          {""}},
+        // Split twice, then healed back; i2 (another source) is left alone.
+        {"local r = reaper.SplitMediaItem(i1, 2) reaper.SplitMediaItem(r, 3.5)\n"
+         "reaper.SetMediaItemSelected(i2, true) reaper.Main_OnCommand(40182, 0)\n"
+         "reaper.Main_OnCommand(40548, 0)\n"
+         "return reaper.CountTrackMediaItems(a), v(i1, 'D_LENGTH'), reaper.ValidatePtr(r, "
+         "'MediaItem*')",
+         {"2", "4.0", "false"}},
         {"reaper.Main_OnCommand(40118, 0) reaper.Main_OnCommand(40175, 0)\n"
          "return reaper.GetMediaItem_Track(i1) == b, v(i1, 'B_MUTE'), "
          "reaper.CountTrackMediaItems(a)",

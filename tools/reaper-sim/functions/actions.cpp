@@ -320,6 +320,58 @@ bool play_stop(Context& c) {
     return true;
 }
 
+// Whether `right` continues `left` where a split left off: touching, and every take playing on in
+// the same source at the same rate.
+bool continues(const sim::Item* left, const sim::Item* right) {
+    constexpr double kTolerance = 1e-9;
+    const double length = left->params.at("D_LENGTH");
+    if (std::abs(end_of(left) - start_of(right)) > kTolerance ||
+        left->takes.size() != right->takes.size() || left->takes.empty()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < left->takes.size(); ++i) {
+        const sim::Take* a = left->takes[i];
+        const sim::Take* b = right->takes[i];
+        if (a->source == nullptr || b->source == nullptr ||
+            a->source->media.file != b->source->media.file ||
+            a->source->media.type != b->source->media.type) {
+            return false;
+        }
+        const double rate = a->params.at("D_PLAYRATE");
+        if (rate != b->params.at("D_PLAYRATE") ||
+            std::abs(a->params.at("D_STARTOFFS") + length * rate - b->params.at("D_STARTOFFS")) >
+                kTolerance) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Selected neighbours on a track that were split from one item become that item again.
+bool heal_splits(Context& c) {
+    for (sim::Track* track : c.project.tracks) {
+        std::vector<sim::Item*> selected;
+        for (sim::Item* item : track->items) {
+            if (item->selected()) selected.push_back(item);
+        }
+        std::stable_sort(
+            selected.begin(), selected.end(),
+            [](const sim::Item* a, const sim::Item* b) { return start_of(a) < start_of(b); });
+        sim::Item* left = nullptr;
+        for (sim::Item* right : selected) {
+            if (left == nullptr || !continues(left, right)) {
+                left = right;
+                continue;
+            }
+            left->params["D_LENGTH"] += right->params.at("D_LENGTH");
+            left->params["D_FADEOUTLEN"] = right->params.at("D_FADEOUTLEN");
+            left->params["C_FADEOUTSHAPE"] = right->params.at("C_FADEOUTSHAPE");
+            c.host.delete_item(right);
+        }
+    }
+    return true;
+}
+
 bool clear_razor_edits(Context& c) {
     using Fn = bool(MediaTrack*, const char*, char*, bool);
     Fn* set = host_fn<Fn>("GetSetMediaTrackInfo_String");
@@ -396,6 +448,7 @@ const Action kActions[] = {
     {40033, "Item grouping: Remove items from group", &ungroup_items, true},
     {40719, "Item properties: Mute", &mute_items<false, true>, true},
     {42406, "Razor edit: Clear all areas", &clear_razor_edits, true},
+    {40548, "Item: Heal splits in items", &heal_splits, true},
     {41844, "Item: Remove all stretch markers", &remove_stretch_markers, true},
 };
 // clang-format on
