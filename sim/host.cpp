@@ -209,6 +209,7 @@ struct Host::State {
     bool sws = false;
     std::set<std::string, std::less<>> failing_writes;
     std::set<std::string, std::less<>> hidden;
+    std::map<std::string, void*, std::less<>> provided;
 
     int redraws = 0;
     std::vector<CallRecord> calls;
@@ -562,6 +563,14 @@ void Host::hide_function(std::string name) {
     state_->hidden.insert(std::move(name));
 }
 
+bool Host::function_hidden(std::string_view name) const {
+    return state_->hidden.count(name) != 0;
+}
+
+void Host::provide_function(std::string name, void* address) {
+    state_->provided[std::move(name)] = address;
+}
+
 // ---- observing ----
 
 int Host::redraw_count() const {
@@ -720,10 +729,14 @@ int Host::plugin_register(const char* name, void* value) {
 void* Host::get_func(const char* name) {
     if (name == nullptr || state_->hidden.count(std::string_view(name)) != 0) return nullptr;
     const std::string_view wanted = name;
-    if (wanted == "CF_GetMediaSourceBitDepth") {
-        return state_->sws ? host_function(wanted) : nullptr;
+    // SWS's functions exist only with SWS installed.
+    for (std::string_view prefix : {"CF_", "BR_", "SNM_", "NF_"}) {
+        if (wanted.starts_with(prefix) && !state_->sws) return nullptr;
     }
     if (void* function = host_function(wanted)) return function;
+    if (auto found = state_->provided.find(wanted); found != state_->provided.end()) {
+        return found->second;
+    }
     const State::Api* api = state_->api(wanted);
     return api != nullptr && api->has_func ? api->func : nullptr;
 }
@@ -785,9 +798,17 @@ void Host::redraw() {
     ++state_->redraws;
 }
 
-int Host::show_message_box(const char* msg, const char* title, int type) {
+bool Host::message_box_answer_queued() const {
+    return !state_->answers.empty();
+}
+
+void Host::record_message_box(const char* msg, const char* title, int type) {
     state_->boxes.push_back(
         MessageBoxRecord{msg != nullptr ? msg : "", title != nullptr ? title : "", type});
+}
+
+int Host::show_message_box(const char* msg, const char* title, int type) {
+    record_message_box(msg, title, type);
     if (state_->answers.empty()) return 7;
     const int answer = state_->answers.front();
     state_->answers.pop_front();
@@ -867,6 +888,25 @@ void Host::delete_item(Item* item) {
     auto& siblings = item->track->items;
     siblings.erase(std::remove(siblings.begin(), siblings.end(), item), siblings.end());
     state_->destroyed += state_->forget_item(item);
+}
+
+void Host::delete_take(Take* take) {
+    if (state_->live_takes.count(take) == 0) return;
+    Item* item = take->item;
+    auto& takes = item->takes;
+    const auto at = std::find(takes.begin(), takes.end(), take);
+    if (at == takes.end()) return;
+    const auto index = static_cast<int>(at - takes.begin());
+    takes.erase(at);
+    if (item->active_take > index) {
+        --item->active_take;
+    } else if (item->active_take == index) {
+        item->active_take = 0;
+    }
+    if (take->source != nullptr && state_->live_sources.erase(address(take->source)) != 0) {
+        ++state_->destroyed;
+    }
+    state_->live_takes.erase(take);
 }
 
 void Host::move_item(Item* item, Track* destination) {

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <iterator>
 #include <map>
 #include <memory>
@@ -102,12 +103,83 @@ inline constexpr std::string_view kTakeParameters[] = {"D_STARTOFFS", "D_VOL",  
                                                        "D_PLAYRATE",  "D_PITCH",    "B_PPITCH",
                                                        "I_CHANMODE",  "I_PITCHMODE"};
 
+// Parameters scripts read and write that the project files do not carry: held for the run only.
+inline constexpr std::string_view kItemScriptParameters[] = {
+    "C_MUTE_SOLO", "B_ALLTAKESPLAY", "C_BEATATTACHMODE", "C_AUTOSTRETCH",
+    "D_FADEINDIR", "D_FADEOUTDIR",   "D_FADEINLEN_AUTO", "D_FADEOUTLEN_AUTO",
+    "I_FADELPF",   "F_FREEMODE_Y",   "F_FREEMODE_H",     "I_FIXEDLANE"};
+inline constexpr std::string_view kTakeScriptParameters[] = {
+    "D_PANLAW", "I_STRETCHFLAGS", "F_STRETCHFADESIZE", "I_RECPASSID", "I_TAKEFX_NCH"};
+inline constexpr std::string_view kTrackParameters[] = {"B_MUTE",
+                                                        "B_PHASE",
+                                                        "I_SOLO",
+                                                        "B_SOLO_DEFEAT",
+                                                        "I_FXEN",
+                                                        "I_RECARM",
+                                                        "I_RECINPUT",
+                                                        "I_RECMODE",
+                                                        "I_RECMODE_FLAGS",
+                                                        "I_RECMON",
+                                                        "I_RECMONITEMS",
+                                                        "B_AUTO_RECARM",
+                                                        "I_VUMODE",
+                                                        "I_AUTOMODE",
+                                                        "I_NCHAN",
+                                                        "I_FOLDERDEPTH",
+                                                        "I_FOLDERCOMPACT",
+                                                        "I_MIDIHWOUT",
+                                                        "I_MIDIHWOUT_SLOT",
+                                                        "I_MIDI_INPUT_CHANMAP",
+                                                        "I_MIDI_CTL_CHAN",
+                                                        "I_MIDI_TRACKSEL_FLAG",
+                                                        "I_PERFFLAGS",
+                                                        "I_CUSTOMCOLOR",
+                                                        "I_HEIGHTOVERRIDE",
+                                                        "I_SPACER",
+                                                        "B_HEIGHTLOCK",
+                                                        "D_VOL",
+                                                        "D_PAN",
+                                                        "D_WIDTH",
+                                                        "D_DUALPANL",
+                                                        "D_DUALPANR",
+                                                        "I_PANMODE",
+                                                        "D_PANLAW",
+                                                        "I_PANLAW_FLAGS",
+                                                        "B_SHOWINMIXER",
+                                                        "B_SHOWINTCP",
+                                                        "B_TCPPIN",
+                                                        "B_MAINSEND",
+                                                        "C_MAINSEND_OFFS",
+                                                        "C_MAINSEND_NCH",
+                                                        "I_FREEMODE",
+                                                        "I_NUMFIXEDLANES",
+                                                        "C_LANESCOLLAPSED",
+                                                        "C_LANESETTINGS",
+                                                        "C_ALLLANESPLAY",
+                                                        "C_BEATATTACHMODE",
+                                                        "F_MCP_FXSEND_SCALE",
+                                                        "F_MCP_FXPARM_SCALE",
+                                                        "F_MCP_SENDRGN_SCALE",
+                                                        "F_TCP_FXPARM_SCALE",
+                                                        "I_PLAY_OFFSET_FLAG",
+                                                        "D_PLAY_OFFSET"};
+// GetSetProjectInfo's numeric settings.
+inline constexpr std::string_view kProjectSettings[] = {
+    "PROJECT_SRATE",   "PROJECT_SRATE_USE", "PROJECT_TIMEBASE", "READONLY",
+    "RENDER_SETTINGS", "RENDER_BOUNDSFLAG", "RENDER_CHANNELS",  "RENDER_SRATE",
+    "RENDER_STARTPOS", "RENDER_ENDPOS",     "RENDER_TAILFLAG",  "RENDER_TAILMS",
+    "RENDER_DITHER",   "RENDER_NORMALIZE"};
+
 // Values of one object's known parameters, kept beside it: a read is a short scan of constant
 // names, never a tree walk through memory scattered over the heap. Iterates as (name, value).
 template <const auto& Names>
 class Parameters {
 public:
     Parameters() { values_.fill(0.0); }
+    // The named values set, every other 0.
+    Parameters(std::initializer_list<std::pair<std::string_view, double>> values) : Parameters() {
+        for (const auto& [name, value] : values) (*this)[name] = value;
+    }
 
     double* find(std::string_view name) {
         for (std::size_t i = 0; i < std::size(Names); ++i) {
@@ -261,6 +333,10 @@ struct Take {
     std::vector<TakeFx> fx;
     std::vector<Envelope> envelopes;
     const void* origin = nullptr;  // its element in a loaded project file, if any
+    // ---- held for scripts, not saved ----
+    Parameters<kTakeScriptParameters> script_params{
+        {"D_PANLAW", -1.0}, {"F_STRETCHFADESIZE", 0.0025}, {"I_TAKEFX_NCH", 2.0}};
+    std::map<std::string, std::string, std::less<>> ext;  // P_EXT:name, by name
 };
 
 struct Item {
@@ -277,6 +353,10 @@ struct Item {
     // Keeps `origin` alive when the item owns it (the text of a state chunk it was given).
     std::shared_ptr<const void> origin_owner;
     bool selected() const;
+    // ---- held for scripts, not saved ----
+    Parameters<kItemScriptParameters> script_params{{"C_BEATATTACHMODE", -1.0},
+                                                    {"F_FREEMODE_H", 1.0}};
+    std::map<std::string, std::string, std::less<>> ext;  // P_EXT:name, by name
 };
 
 struct Track {
@@ -285,6 +365,29 @@ struct Track {
     bool selected = false;
     std::vector<Item*> items;      // in track order
     const void* origin = nullptr;  // its element in a loaded project file, if any
+    // ---- held for scripts, not saved ----
+    Parameters<kTrackParameters> params{{"I_FXEN", 1.0},
+                                        {"I_RECMON", 1.0},
+                                        {"I_NCHAN", 2.0},
+                                        {"I_MIDIHWOUT", -1.0},
+                                        {"I_MIDI_INPUT_CHANMAP", -1.0},
+                                        {"I_MIDI_CTL_CHAN", -1.0},
+                                        {"D_VOL", 1.0},
+                                        {"D_WIDTH", 1.0},
+                                        {"D_DUALPANL", -1.0},
+                                        {"D_DUALPANR", 1.0},
+                                        {"I_PANMODE", -1.0},
+                                        {"D_PANLAW", -1.0},
+                                        {"B_SHOWINMIXER", 1.0},
+                                        {"B_SHOWINTCP", 1.0},
+                                        {"B_MAINSEND", 1.0},
+                                        {"I_NUMFIXEDLANES", 1.0},
+                                        {"C_ALLLANESPLAY", 1.0},
+                                        {"C_BEATATTACHMODE", -1.0}};
+    // P_ICON, P_MCP_LAYOUT, P_TCP_LAYOUT, P_RAZOREDITS_EXT and P_EXT:name, by parameter name.
+    std::map<std::string, std::string, std::less<>> strings;
+    std::string guid;   // "{…}"; empty until a script asks, then a fresh one
+    GUID guid_value{};  // what GetTrackGUID hands out, kept in step with `guid`
 };
 
 // A project marker, or a region (a span with an end).
@@ -339,12 +442,18 @@ struct Project {
     Tempo tempo;
     TimeRange time_selection;
     TimeRange loop_range;
+    // SetProjExtState's strings, extname -> key -> value; a project file keeps them in its
+    // <EXTSTATE> block.
+    std::map<std::string, std::map<std::string, std::string>> ext_state;
     double frame_rate = 30.0;
     bool drop_frame = false;
     double cursor = 0.0;         // edit cursor, seconds
     double play_position = 0.0;  // while playing
     int play_state = 0;          // 0 stopped, &1 playing, &2 paused, &4 recording
-    double end() const;          // end of the last item, 0 without items
+    std::string file;            // the project file's full path, "" if never saved
+    Parameters<kProjectSettings> settings{
+        {"PROJECT_SRATE", 44100.0}, {"RENDER_BOUNDSFLAG", 1.0}, {"RENDER_CHANNELS", 2.0}};
+    double end() const;  // end of the last item, 0 without items
 };
 
 struct CallRecord {
@@ -414,11 +523,16 @@ public:
 
     // ---- scripted answers and failures ----
     void push_message_box_answer(int answer);  // answered in order; 7 (No) when none is queued
+    bool message_box_answer_queued() const;
     void set_sws_installed(bool installed);
     bool sws_installed() const;
     // Set...Info_Value of it answers false; "P_SOURCE": GetSetMediaItemTakeInfo refuses a source.
     void fail_parameter_writes(std::string parmname);
     void hide_function(std::string name);  // GetFunc answers null for it
+    bool function_hidden(std::string_view name) const;
+    // A host function implemented outside sim/ (the script tools' families): GetFunc finds it
+    // as it finds the built-in ones, hidden or SWS-only alike.
+    void provide_function(std::string name, void* address);
 
     // ---- observing ----
     int redraw_count() const;
@@ -470,10 +584,14 @@ public:
     }
     void redraw();
     int show_message_box(const char* msg, const char* title, int type);
+    void record_message_box(const char* msg, const char* title, int type);  // answered elsewhere
     void console_message(const char* msg);
     void destroy_source(PCM_source* src);
     int insert_media(const char* file, int mode);
     void delete_item(Item* item);
+    // The take leaves its item and goes stale, its source with it; the active take stays the same
+    // take when it remains, else becomes the first.
+    void delete_take(Take* take);
     void move_item(Item* item, Track* destination);
     void record_misuse(std::string text);
     bool parameter_write_fails(std::string_view parmname) const;

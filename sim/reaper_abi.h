@@ -9,6 +9,14 @@ class MediaItem;
 class MediaItem_Take;
 class PCM_source;
 
+// REAPER's GUID, as the Windows SDK lays it out.
+struct GUID {
+    unsigned int Data1;
+    unsigned short Data2;
+    unsigned short Data3;
+    unsigned char Data4[8];
+};
+
 namespace sim {
 
 struct reaper_plugin_info_t {

@@ -87,7 +87,7 @@ TypeInfo classify_type(std::string_view text) {
         info.type = ValueType::IntPtr;
     } else if (t == "double*") {
         info.type = ValueType::DoublePtr;
-    } else if (t == "bool*") {
+    } else if (t == "bool*" || t == "const bool*") {
         info.type = ValueType::BoolPtr;
     } else if (t.size() > 1 && t.back() == '*' && is_identifier(t.substr(0, t.size() - 1)) &&
                t != "void*") {
@@ -170,6 +170,8 @@ std::optional<FunctionDef> parse_definition(std::string_view name, std::string_v
             size.name == buffer.name + "_sz") {
             buffer.sized = true;
             size.role = Role::Size;
+            // Without `Out` in its name the script passes the initial text and gets the result.
+            if (buffer.role == Role::In) buffer.role = Role::InOut;
         }
     }
     return def;
