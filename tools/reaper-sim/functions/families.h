@@ -16,7 +16,10 @@
     X(misc)                    \
     X(markers_time)            \
     X(undo_refresh)            \
-    X(dialogs_console)
+    X(dialogs_console)         \
+    X(script_runtime)          \
+    X(actions)                 \
+    X(chunks_ext_state)
 // clang-format on
 
 namespace reaper_sim {
