@@ -20,6 +20,8 @@ bool read_only(std::string_view name) {
 
 double* stored_value(Item* item, std::string_view name) {
     if (double* value = item->params.find(name)) return value;
+    // REAPER's own list spells this one with a trailing colon.
+    if (name == "C_AUTOSTRETCH:") name = "C_AUTOSTRETCH";
     return item->script_params.find(name);
 }
 
