@@ -63,6 +63,8 @@ double GetMediaItemInfo_Value(MediaItem* item, const char* parmname) {
     Item* live = host != nullptr ? host->item(item) : nullptr;
     if (live == nullptr || parmname == nullptr) return 0.0;
     const std::string_view name = parmname;
+    // The names the extension reads come first: they are the common case.
+    if (const double* value = live->params.find(name)) return *value;
     if (name == "I_CURTAKE") return live->active_take;
     if (name == "IP_ITEMNUMBER") return index_on_track(live);
     if (name == "P_TRACK") {
