@@ -386,6 +386,13 @@ Item* Host::add_item(Track* track, const ItemSpec& wanted) {
     if (state_->live_tracks.count(track) == 0) return nullptr;
     auto& item = state_->item_store.emplace_back(std::make_unique<Item>());
     item->track = track;
+    state_->live_items.insert(item.get());
+    track->items.push_back(item.get());
+    fill_item(item.get(), wanted);
+    return item.get();
+}
+
+void Host::fill_item(Item* item, const ItemSpec& wanted) {
     Parameters<kItemParameters>& p = item->params;
     p["D_POSITION"] = wanted.position;
     p["D_LENGTH"] = wanted.length;
@@ -404,11 +411,8 @@ Item* Host::add_item(Track* track, const ItemSpec& wanted) {
     item->color = wanted.color;
     item->notes = wanted.notes;
     item->guid = wanted.guid.empty() ? fresh_guid() : wanted.guid;
-    state_->live_items.insert(item.get());
-    track->items.push_back(item.get());
-    for (const TakeSpec& take : wanted.takes) add_take(item.get(), take);
+    for (const TakeSpec& take : wanted.takes) add_take(item, take);
     item->active_take = wanted.active_take;
-    return item.get();
 }
 
 Take* Host::add_take(Item* item, const TakeSpec& wanted) {
@@ -479,6 +483,19 @@ Item* Host::copy_item(const Item* from, Track* track) {
         }
     }
     return copy;
+}
+
+bool Host::set_item(Item* item, const ItemSpec& wanted) {
+    if (state_->live_items.count(item) == 0) return false;
+    for (Take* take : item->takes) {
+        if (take->source != nullptr && state_->live_sources.erase(address(take->source)) != 0) {
+            ++state_->destroyed;
+        }
+        state_->live_takes.erase(take);
+    }
+    item->takes.clear();
+    fill_item(item, wanted);
+    return true;
 }
 
 std::string Host::fresh_guid() {
