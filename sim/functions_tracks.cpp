@@ -254,7 +254,8 @@ bool GetSetMediaTrackInfo_String(MediaTrack* tr, const char* parmname, char* str
     }
     const std::string_view key = script::ext_key(name);
     if (key.empty()) return false;
-    return script::ext_string(track->strings, name, stringNeedBig, setNewValue);
+    if (setNewValue) return script::set_ext(track->strings, name, stringNeedBig);
+    return script::get_ext(track->strings, name, stringNeedBig);
 }
 
 bool GetTrackName(MediaTrack* track, char* bufOut, int bufOut_sz) {

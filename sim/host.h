@@ -165,18 +165,15 @@ inline constexpr std::string_view kProjectSettings[] = {
 template <const auto& Names>
 class Parameters {
 public:
-    using Entry = std::pair<std::string_view, double>;
-    Parameters() {
-        for (std::size_t i = 0; i < std::size(Names); ++i) entries_[i] = {Names[i], 0.0};
-    }
+    Parameters() { values_.fill(0.0); }
     // The named values set, every other 0.
-    Parameters(std::initializer_list<Entry> values) : Parameters() {
+    Parameters(std::initializer_list<std::pair<std::string_view, double>> values) : Parameters() {
         for (const auto& [name, value] : values) (*this)[name] = value;
     }
 
     double* find(std::string_view name) {
-        for (Entry& entry : entries_) {
-            if (entry.first == name) return &entry.second;
+        for (std::size_t i = 0; i < std::size(Names); ++i) {
+            if (Names[i] == name) return &values_[i];
         }
         return nullptr;
     }
@@ -189,24 +186,42 @@ public:
         throw std::out_of_range("unknown parameter " + std::string(name));
     }
     double at(std::string_view name) const { return const_cast<Parameters&>(*this)[name]; }
-    auto begin() { return entries_.begin(); }
-    auto end() { return entries_.end(); }
-    auto begin() const { return entries_.begin(); }
-    auto end() const { return entries_.end(); }
+
+    // (name, value) pairs, the value by reference: `for (auto&& [name, value] : params)`.
+    template <class Value>
+    class Iterator {
+    public:
+        Iterator(Value* values, std::size_t i) : values_(values), i_(i) {}
+        std::pair<std::string_view, Value&> operator*() const { return {Names[i_], values_[i_]}; }
+        Iterator& operator++() {
+            ++i_;
+            return *this;
+        }
+        bool operator==(const Iterator& other) const { return i_ == other.i_; }
+
+    private:
+        Value* values_;
+        std::size_t i_;
+    };
+    auto begin() { return Iterator<double>(values_.data(), 0); }
+    auto end() { return Iterator<double>(values_.data(), std::size(Names)); }
+    auto begin() const { return Iterator<const double>(values_.data(), 0); }
+    auto end() const { return Iterator<const double>(values_.data(), std::size(Names)); }
 
     // Every value by name, and comparisons with such a snapshot: a test keeps one to show that
     // nothing changed.
     using Snapshot = std::map<std::string, double, std::less<>>;
     operator Snapshot() const {
         Snapshot out;
-        for (const auto& [name, value] : entries_) out.emplace(name, value);
+        for (std::size_t i = 0; i < std::size(Names); ++i) out.emplace(Names[i], values_[i]);
         return out;
     }
     friend bool operator==(const Parameters& a, const Snapshot& b) { return Snapshot(a) == b; }
     bool operator==(const Parameters&) const = default;
 
 private:
-    std::array<Entry, std::size(Names)> entries_;
+    // The names are the constant list's: only the values are kept per object.
+    std::array<double, std::size(Names)> values_;
 };
 
 // A take marker: a named point of the take's source.
@@ -252,6 +267,18 @@ struct Envelope {
     std::string parameter;  // for PARMENV: the header's fields after the key, as written
     std::vector<EnvelopePoint> points;  // in time order
     const void* origin = nullptr;       // its element in a loaded project file, if any
+};
+
+// What scripts set on an item or take beyond the project file's fields, held for the run. Made
+// on the first write, so a loaded project pays one pointer per object for it.
+struct ItemScriptState {
+    Parameters<kItemScriptParameters> params{{"C_BEATATTACHMODE", -1.0}, {"F_FREEMODE_H", 1.0}};
+    std::map<std::string, std::string, std::less<>> ext;  // P_EXT:name, by name
+};
+struct TakeScriptState {
+    Parameters<kTakeScriptParameters> params{
+        {"D_PANLAW", -1.0}, {"F_STRETCHFADESIZE", 0.0025}, {"I_TAKEFX_NCH", 2.0}};
+    std::map<std::string, std::string, std::less<>> ext;  // P_EXT:name, by name
 };
 
 struct TakeSpec {
@@ -307,11 +334,8 @@ struct Take {
     std::vector<StretchMarker> stretch_markers;
     std::vector<TakeFx> fx;
     std::vector<Envelope> envelopes;
-    const void* origin = nullptr;  // its element in a loaded project file, if any
-    // ---- held for scripts, not saved ----
-    Parameters<kTakeScriptParameters> script_params{
-        {"D_PANLAW", -1.0}, {"F_STRETCHFADESIZE", 0.0025}, {"I_TAKEFX_NCH", 2.0}};
-    std::map<std::string, std::string, std::less<>> ext;  // P_EXT:name, by name
+    const void* origin = nullptr;             // its element in a loaded project file, if any
+    std::unique_ptr<TakeScriptState> script;  // held for scripts, not saved; made on a write
 };
 
 struct Item {
@@ -328,10 +352,7 @@ struct Item {
     // Keeps `origin` alive when the item owns it (the text of a state chunk it was given).
     std::shared_ptr<const void> origin_owner;
     bool selected() const;
-    // ---- held for scripts, not saved ----
-    Parameters<kItemScriptParameters> script_params{{"C_BEATATTACHMODE", -1.0},
-                                                    {"F_FREEMODE_H", 1.0}};
-    std::map<std::string, std::string, std::less<>> ext;  // P_EXT:name, by name
+    std::unique_ptr<ItemScriptState> script;  // held for scripts, not saved; made on a write
 };
 
 struct Track {
