@@ -18,9 +18,21 @@ bool read_only(std::string_view name) {
            name == "C_LANEPLAYS" || name == "B_FIXEDLANE_HIDDEN";
 }
 
-double* stored_value(Item* item, std::string_view name) {
+// REAPER's own list spells this one with a trailing colon.
+std::string_view script_name(std::string_view name) {
+    return name == "C_AUTOSTRETCH:" ? std::string_view("C_AUTOSTRETCH") : name;
+}
+
+const double* read_value(const Item* item, std::string_view name) {
+    if (const double* value = item->params.find(name)) return value;
+    return script::read_state(item->script).params.find(script_name(name));
+}
+
+double* write_value(Item* item, std::string_view name) {
     if (double* value = item->params.find(name)) return value;
-    return item->script_params.find(name);
+    name = script_name(name);
+    if (script::read_state(item->script).params.find(name) == nullptr) return nullptr;
+    return script::write_state(item->script).params.find(name);
 }
 
 // The item's values kept as fields of their own.
@@ -61,6 +73,8 @@ double GetMediaItemInfo_Value(MediaItem* item, const char* parmname) {
     Item* live = host != nullptr ? host->item(item) : nullptr;
     if (live == nullptr || parmname == nullptr) return 0.0;
     const std::string_view name = parmname;
+    // The names the extension reads come first: they are the common case.
+    if (const double* value = live->params.find(name)) return *value;
     if (name == "I_CURTAKE") return live->active_take;
     if (name == "IP_ITEMNUMBER") return index_on_track(live);
     if (name == "P_TRACK") {
@@ -69,7 +83,7 @@ double GetMediaItemInfo_Value(MediaItem* item, const char* parmname) {
     double scratch = 0.0;
     if (const double* field = field_value(live, name, scratch)) return *field;
     // Pixel positions and lanes: nothing is drawn and no track has fixed lanes here.
-    const double* value = stored_value(live, name);
+    const double* value = read_value(live, name);
     return value != nullptr ? *value : 0.0;
 }
 
@@ -90,13 +104,13 @@ bool set_value(Host* host, MediaItem* item, const char* parmname, double newvalu
         return true;
     }
     if (set_field(live, name, script::stored(name, newvalue))) return true;
-    double* value = read_only(name) ? nullptr : stored_value(live, name);
+    double* value = read_only(name) ? nullptr : write_value(live, name);
     if (value == nullptr) return false;
     *value = script::stored(name, newvalue);
     // One mute flag behind two names; writing B_MUTE also drops a solo override.
     if (name == "B_MUTE") {
         live->params["B_MUTE_ACTUAL"] = *value;
-        live->script_params["C_MUTE_SOLO"] = 0.0;
+        if (live->script) live->script->params["C_MUTE_SOLO"] = 0.0;
     } else if (name == "B_MUTE_ACTUAL") {
         live->params["B_MUTE"] = *value;
     }
@@ -119,7 +133,10 @@ bool GetSetMediaItemInfo_String(MediaItem* item, const char* parmname, char* str
     const std::string_view name = parmname;
     if (name == "P_NOTES") return script::text_string(live->notes, stringNeedBig, setNewValue);
     if (name == "GUID") return script::guid_string(live->guid, stringNeedBig, setNewValue);
-    return script::ext_string(live->ext, script::ext_key(name), stringNeedBig, setNewValue);
+    const std::string_view key = script::ext_key(name);
+    if (setNewValue)
+        return script::set_ext(script::write_state(live->script).ext, key, stringNeedBig);
+    return script::get_ext(script::read_state(live->script).ext, key, stringNeedBig);
 }
 
 MediaTrack* GetMediaItemTrack(MediaItem* item) {
@@ -173,16 +190,15 @@ MediaItem* SplitMediaItem(MediaItem* item, double position) {
     const double cut = position - start;
 
     Item* right = host->copy_item(left, left->track);
-    right->script_params = left->script_params;
-    right->ext = left->ext;
+    right->script = script::copy_state(left->script);
     right->params["D_POSITION"] = position;
     right->params["D_LENGTH"] = end - position;
     right->params["D_FADEINLEN"] = 0.0;
-    right->script_params["D_FADEINLEN_AUTO"] = 0.0;
+    if (right->script) right->script->params["D_FADEINLEN_AUTO"] = 0.0;
     right->snap_offset = std::max(left->snap_offset - cut, 0.0);
     left->params["D_LENGTH"] = cut;
     left->params["D_FADEOUTLEN"] = 0.0;
-    left->script_params["D_FADEOUTLEN_AUTO"] = 0.0;
+    if (left->script) left->script->params["D_FADEOUTLEN_AUTO"] = 0.0;
     left->snap_offset = std::min(left->snap_offset, cut);
     // The right part follows the left one on the track.
     auto& items = left->track->items;
@@ -192,8 +208,7 @@ MediaItem* SplitMediaItem(MediaItem* item, double position) {
     for (std::size_t k = 0; k < left->takes.size(); ++k) {
         Take* whole = left->takes[k];
         Take* part = right->takes[k];
-        part->script_params = whole->script_params;
-        part->ext = whole->ext;
+        part->script = script::copy_state(whole->script);
         const double rate = whole->params.at("D_PLAYRATE");
         const double source_cut = whole->params.at("D_STARTOFFS") + cut * rate;
         part->params["D_STARTOFFS"] = source_cut;
@@ -261,15 +276,19 @@ enum NudgeWhat { kPosition = 0, kLeftTrim = 1, kRightEdge = 3, kContents = 4, kE
 // and selection units.
 std::optional<double> nudge_seconds(const Project& project, int units, double value,
                                     const Item* item) {
+    const auto per = [&](double rate) -> std::optional<double> {
+        if (!(rate > 0.0) || !std::isfinite(rate)) return std::nullopt;
+        return value / rate;
+    };
     switch (units) {
         case 0:
             return value / 1000.0;
         case 1:
             return value;
         case 17:
-            return value / project.settings.at("PROJECT_SRATE");
+            return per(project.settings.at("PROJECT_SRATE"));
         case 18:
-            return value / project.frame_rate;
+            return per(project.frame_rate);
         case 20:
             if (item == nullptr) return std::nullopt;
             return value * item->params.at("D_LENGTH");

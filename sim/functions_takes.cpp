@@ -16,9 +16,15 @@ bool read_only(std::string_view name) {
            name == "I_LASTY" || name == "I_LASTH";
 }
 
-double* stored_value(Take* take, std::string_view name) {
+const double* read_value(const Take* take, std::string_view name) {
+    if (const double* value = take->params.find(name)) return value;
+    return script::read_state(take->script).params.find(name);
+}
+
+double* write_value(Take* take, std::string_view name) {
     if (double* value = take->params.find(name)) return value;
-    return take->script_params.find(name);
+    if (script::read_state(take->script).params.find(name) == nullptr) return nullptr;
+    return script::write_state(take->script).params.find(name);
 }
 
 double address(const void* p) {
@@ -91,6 +97,7 @@ double GetMediaItemTakeInfo_Value(MediaItem_Take* take, const char* parmname) {
     Take* live = host != nullptr ? host->take(take) : nullptr;
     if (live == nullptr || parmname == nullptr) return 0.0;
     const std::string_view name = parmname;
+    if (const double* value = live->params.find(name)) return *value;
     if (name == "IP_TAKENUMBER") {
         const auto& takes = live->item->takes;
         return static_cast<double>(std::find(takes.begin(), takes.end(), live) - takes.begin());
@@ -101,7 +108,7 @@ double GetMediaItemTakeInfo_Value(MediaItem_Take* take, const char* parmname) {
         return live->source != nullptr ? address(Host::handle(live->source)) : 0.0;
     }
     if (name == "I_CUSTOMCOLOR") return live->color;
-    const double* value = stored_value(live, name);
+    const double* value = read_value(live, name);
     return value != nullptr ? *value : 0.0;
 }
 
@@ -116,7 +123,7 @@ bool SetMediaItemTakeInfo_Value(MediaItem_Take* take, const char* parmname, doub
         live->color = static_cast<int>(script::stored(parmname, newvalue));
         return true;
     }
-    double* value = stored_value(live, parmname);
+    double* value = write_value(live, parmname);
     if (value == nullptr) return false;
     *value = script::stored(parmname, newvalue);
     return true;
@@ -130,7 +137,10 @@ bool GetSetMediaItemTakeInfo_String(MediaItem_Take* tk, const char* parmname, ch
     const std::string_view name = parmname;
     if (name == "P_NAME") return script::text_string(take->name, stringNeedBig, setNewValue);
     if (name == "GUID") return script::guid_string(take->guid, stringNeedBig, setNewValue);
-    return script::ext_string(take->ext, script::ext_key(parmname), stringNeedBig, setNewValue);
+    const std::string_view key = script::ext_key(name);
+    if (setNewValue)
+        return script::set_ext(script::write_state(take->script).ext, key, stringNeedBig);
+    return script::get_ext(script::read_state(take->script).ext, key, stringNeedBig);
 }
 
 MediaItem_Take* GetMediaItemTakeByGUID(ReaProject* project, const GUID* guid) {

@@ -54,7 +54,7 @@ Track* parent_of(Track* track) {
         if (t == track) return folders.empty() ? nullptr : folders.back();
         const int depth = static_cast<int>(t->params.at("I_FOLDERDEPTH"));
         if (depth > 0) folders.push_back(t);
-        for (int closed = 0; closed < -depth && !folders.empty(); ++closed) folders.pop_back();
+        for (long long closed = depth; closed < 0 && !folders.empty(); ++closed) folders.pop_back();
     }
     return nullptr;
 }
@@ -254,7 +254,8 @@ bool GetSetMediaTrackInfo_String(MediaTrack* tr, const char* parmname, char* str
     }
     const std::string_view key = script::ext_key(name);
     if (key.empty()) return false;
-    return script::ext_string(track->strings, name, stringNeedBig, setNewValue);
+    if (setNewValue) return script::set_ext(track->strings, name, stringNeedBig);
+    return script::get_ext(track->strings, name, stringNeedBig);
 }
 
 bool GetTrackName(MediaTrack* track, char* bufOut, int bufOut_sz) {

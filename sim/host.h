@@ -279,6 +279,18 @@ struct Envelope {
     const void* origin = nullptr;       // its element in a loaded project file, if any
 };
 
+// What scripts set on an item or take beyond the project file's fields, held for the run. Made
+// on the first write, so a loaded project pays one pointer per object for it.
+struct ItemScriptState {
+    Parameters<kItemScriptParameters> params{{"C_BEATATTACHMODE", -1.0}, {"F_FREEMODE_H", 1.0}};
+    std::map<std::string, std::string, std::less<>> ext;  // P_EXT:name, by name
+};
+struct TakeScriptState {
+    Parameters<kTakeScriptParameters> params{
+        {"D_PANLAW", -1.0}, {"F_STRETCHFADESIZE", 0.0025}, {"I_TAKEFX_NCH", 2.0}};
+    std::map<std::string, std::string, std::less<>> ext;  // P_EXT:name, by name
+};
+
 struct TakeSpec {
     std::string name;
     std::optional<SourceSpec> source;   // none: a take without a source
@@ -332,11 +344,8 @@ struct Take {
     std::vector<StretchMarker> stretch_markers;
     std::vector<TakeFx> fx;
     std::vector<Envelope> envelopes;
-    const void* origin = nullptr;  // its element in a loaded project file, if any
-    // ---- held for scripts, not saved ----
-    Parameters<kTakeScriptParameters> script_params{
-        {"D_PANLAW", -1.0}, {"F_STRETCHFADESIZE", 0.0025}, {"I_TAKEFX_NCH", 2.0}};
-    std::map<std::string, std::string, std::less<>> ext;  // P_EXT:name, by name
+    const void* origin = nullptr;             // its element in a loaded project file, if any
+    std::unique_ptr<TakeScriptState> script;  // held for scripts, not saved; made on a write
 };
 
 struct Item {
@@ -353,10 +362,7 @@ struct Item {
     // Keeps `origin` alive when the item owns it (the text of a state chunk it was given).
     std::shared_ptr<const void> origin_owner;
     bool selected() const;
-    // ---- held for scripts, not saved ----
-    Parameters<kItemScriptParameters> script_params{{"C_BEATATTACHMODE", -1.0},
-                                                    {"F_FREEMODE_H", 1.0}};
-    std::map<std::string, std::string, std::less<>> ext;  // P_EXT:name, by name
+    std::unique_ptr<ItemScriptState> script;  // held for scripts, not saved; made on a write
 };
 
 struct Track {

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <map>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -75,17 +77,36 @@ inline std::string_view ext_key(std::string_view parmname) {
     return parmname.starts_with(prefix) ? parmname.substr(prefix.size()) : std::string_view{};
 }
 
-// P_EXT:name of a string table, read or written through a NeedBig buffer.
-template <class Map>
-bool ext_string(Map& ext, std::string_view key, char* buffer, bool set) {
+using TextMap = std::map<std::string, std::string, std::less<>>;
+
+// P_EXT:name of a string table, read through a NeedBig buffer, or written from one.
+inline bool get_ext(const TextMap& ext, std::string_view key, char* buffer) {
     if (key.empty()) return false;
-    if (set) {
-        ext.insert_or_assign(std::string(key), std::string(buffer));
-        return true;
-    }
     const auto found = ext.find(key);
     copy_out(found != ext.end() ? std::string_view(found->second) : std::string_view{}, buffer);
     return found != ext.end();
+}
+inline bool set_ext(TextMap& ext, std::string_view key, const char* buffer) {
+    if (key.empty()) return false;
+    ext.insert_or_assign(std::string(key), std::string(buffer));
+    return true;
+}
+
+// An object's script state: to read (its own, or the defaults while it has none), to write (made
+// on demand), and copied with it.
+template <class State>
+const State& read_state(const std::unique_ptr<State>& state) {
+    static const State defaults;
+    return state ? *state : defaults;
+}
+template <class State>
+State& write_state(std::unique_ptr<State>& state) {
+    if (!state) state = std::make_unique<State>();
+    return *state;
+}
+template <class State>
+std::unique_ptr<State> copy_state(const std::unique_ptr<State>& state) {
+    return state ? std::make_unique<State>(*state) : nullptr;
 }
 
 int track_number(const Track* track);  // 1-based; 0 when the track is gone

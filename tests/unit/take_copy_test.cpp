@@ -19,14 +19,14 @@ protected:
         const auto typed = [](std::string_view name, double v) {
             return name.starts_with("B_") ? 1.0 : name[1] == '_' && name[0] != 'D' ? 4 * v : v;
         };
-        for (auto& [name, value] : target->params) value = typed(name, 0.25 * ++n);
+        for (auto&& [name, value] : target->params) value = typed(name, 0.25 * ++n);
         sim::TakeSpec wanted;
         wanted.source = sim::SourceSpec{};
         wanted.source->type = "MP3";
         active = host.add_take(target, wanted);
         host.add_take(target, wanted);
         target->active_take = 1;
-        for (auto& [name, value] : active->params) value = typed(name, 0.5 * ++n);
+        for (auto&& [name, value] : active->params) value = typed(name, 0.5 * ++n);
         host.clear_call_log();
     }
 
