@@ -53,7 +53,7 @@ bool is_identifier(std::string_view s) {
 
 bool is_output_capable(ValueType t) {
     return t == ValueType::Buffer || t == ValueType::IntPtr || t == ValueType::DoublePtr ||
-           t == ValueType::BoolPtr;
+           t == ValueType::BoolPtr || t == ValueType::TextPtr;
 }
 
 std::string joined(const std::vector<std::string>& parts) {
@@ -83,12 +83,18 @@ TypeInfo classify_type(std::string_view text) {
         info.type = ValueType::String;
     } else if (t == "char*") {
         info.type = ValueType::Buffer;
-    } else if (t == "int*") {
+    } else if (t == "int*" || t == "const int*") {
         info.type = ValueType::IntPtr;
-    } else if (t == "double*") {
+    } else if (t == "double*" || t == "const double*") {
         info.type = ValueType::DoublePtr;
-    } else if (t == "bool*") {
+    } else if (t == "bool*" || t == "const bool*") {
         info.type = ValueType::BoolPtr;
+    } else if (t == "const char**") {
+        info.type = ValueType::TextPtr;
+    } else if (t == "HWND") {
+        // A window: a handle whose type name carries no star.
+        info.type = ValueType::Handle;
+        info.handle = t;
     } else if (t.size() > 1 && t.back() == '*' && is_identifier(t.substr(0, t.size() - 1)) &&
                t != "void*") {
         info.type = ValueType::Handle;
@@ -190,9 +196,11 @@ std::string lua_type_name(const TypeInfo& type) {
             return "number";
         case ValueType::String:
         case ValueType::Buffer:
+        case ValueType::TextPtr:
             return "string";
         case ValueType::Handle:
-            return type.handle.substr(0, type.handle.size() - 1);
+            return type.handle.back() == '*' ? type.handle.substr(0, type.handle.size() - 1)
+                                             : type.handle;
         case ValueType::Unsupported:
             break;
     }

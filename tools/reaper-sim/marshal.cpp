@@ -26,6 +26,7 @@ struct Storage {
     int i;
     bool b;
     double d;
+    const char* text;
 };
 
 // Per-call space on the stack for the usual few parameters, on the heap past that: a host call
@@ -68,13 +69,11 @@ public:
           arg_(def_.params.size()) {
         std::fill_n(slots_.data(), def_.params.size() + 1, nullptr);
         std::fill_n(arg_.data(), def_.params.size(), 0);
-        // Scripts pass the visible parameters in order; initial values of outputs may follow.
+        // Every parameter but a buffer's size takes its place in C order: an output before later
+        // inputs is a placeholder, whose value may serve as the output's initial value.
         int next = 1;
         for (std::size_t i = 0; i < def_.params.size(); ++i) {
-            if (def_.visible(def_.params[i])) arg_[i] = next++;
-        }
-        for (std::size_t i = 0; i < def_.params.size(); ++i) {
-            if (def_.params[i].role == Role::Out) arg_[i] = next++;
+            if (def_.params[i].role != Role::Size) arg_[i] = next++;
         }
     }
 
@@ -228,12 +227,18 @@ private:
             case ValueType::Handle:
                 slots_[i] = read_handle(i, p);
                 return;
+            case ValueType::TextPtr:
+                if (p.role != Role::Out) break;
+                s.text = nullptr;
+                slots_[i] = &s.text;
+                return;
             case ValueType::Void:
             case ValueType::Unsupported:
-                if (p.optional && is_nil(L_, arg_[i])) return;
-                throw ScriptError(def_.name + " argument " + std::to_string(arg_[i]) + ": type " +
-                                  p.type.declared + " cannot be passed from Lua");
+                break;
         }
+        if (p.optional && is_nil(L_, arg_[i])) return;
+        throw ScriptError(def_.name + " argument " + std::to_string(arg_[i]) + ": type " +
+                          p.type.declared + " cannot be passed from Lua");
     }
 
     void push_result(void* r, double result_double) {
@@ -263,6 +268,7 @@ private:
             case ValueType::IntPtr:
             case ValueType::DoublePtr:
             case ValueType::BoolPtr:
+            case ValueType::TextPtr:
             case ValueType::Unsupported:
                 if (r == nullptr) {
                     lua_pushnil(L_);
@@ -293,6 +299,13 @@ private:
                 return;
             case ValueType::BoolPtr:
                 lua_pushboolean(L_, s.b);
+                return;
+            case ValueType::TextPtr:
+                if (s.text == nullptr) {
+                    lua_pushnil(L_);
+                } else {
+                    lua_pushstring(L_, s.text);
+                }
                 return;
             default:
                 lua_pushnil(L_);
