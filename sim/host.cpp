@@ -207,6 +207,7 @@ struct Host::State {
     bool sws = false;
     std::set<std::string, std::less<>> failing_writes;
     std::set<std::string, std::less<>> hidden;
+    std::map<std::string, void*, std::less<>> provided;
 
     int redraws = 0;
     std::vector<CallRecord> calls;
@@ -486,6 +487,14 @@ void Host::hide_function(std::string name) {
     state_->hidden.insert(std::move(name));
 }
 
+bool Host::function_hidden(std::string_view name) const {
+    return state_->hidden.count(name) != 0;
+}
+
+void Host::provide_function(std::string name, void* address) {
+    state_->provided[std::move(name)] = address;
+}
+
 // ---- observing ----
 
 int Host::redraw_count() const {
@@ -644,10 +653,14 @@ int Host::plugin_register(const char* name, void* value) {
 void* Host::get_func(const char* name) {
     if (name == nullptr || state_->hidden.count(std::string_view(name)) != 0) return nullptr;
     const std::string_view wanted = name;
-    if (wanted == "CF_GetMediaSourceBitDepth") {
-        return state_->sws ? host_function(wanted) : nullptr;
+    // SWS's functions exist only with SWS installed.
+    for (std::string_view prefix : {"CF_", "BR_", "SNM_", "NF_"}) {
+        if (wanted.starts_with(prefix) && !state_->sws) return nullptr;
     }
     if (void* function = host_function(wanted)) return function;
+    if (auto found = state_->provided.find(wanted); found != state_->provided.end()) {
+        return found->second;
+    }
     const State::Api* api = state_->api(wanted);
     return api != nullptr && api->has_func ? api->func : nullptr;
 }

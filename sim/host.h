@@ -255,6 +255,10 @@ public:
     // Set...Info_Value of it answers false; "P_SOURCE": GetSetMediaItemTakeInfo refuses a source.
     void fail_parameter_writes(std::string parmname);
     void hide_function(std::string name);  // GetFunc answers null for it
+    bool function_hidden(std::string_view name) const;
+    // A host function implemented outside sim/ (the script tools' families): GetFunc finds it
+    // as it finds the built-in ones, hidden or SWS-only alike.
+    void provide_function(std::string name, void* address);
 
     // ---- observing ----
     int redraw_count() const;

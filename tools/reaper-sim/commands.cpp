@@ -12,6 +12,7 @@
 #include "definition.h"
 #include "docs.h"
 #include "environment.h"
+#include "host_functions.h"
 #include "project_file.h"
 #include "sim/host.h"
 #include "sim_table.h"
@@ -205,6 +206,7 @@ int list_command(const std::vector<std::string>& args) {
     if (!path) return usage_error("cannot tell where this program is; give MODULE");
 
     sim::Host host;
+    provide_host_functions(host);
     for (const std::string& name : options->hidden) host.hide_function(name);
     auto loaded = load_module(host, *path, options->hidden);
     if (loaded == nullptr) return kExitUsage;
@@ -258,6 +260,7 @@ int docs_command(const std::vector<std::string>& args) {
     if (!path) return usage_error("cannot tell where this program is; give MODULE");
 
     sim::Host host;
+    provide_host_functions(host);
     for (const std::string& name : options->hidden) host.hide_function(name);
     auto loaded = load_module(host, *path, options->hidden);
     if (loaded == nullptr) return kExitUsage;
@@ -321,6 +324,7 @@ int run_command(const std::vector<std::string>& args) {
     if (!path) return usage_error("cannot tell where this program is; give --ext MODULE");
 
     sim::Host host;
+    provide_host_functions(host);
     for (const std::string& name : options->hidden) host.hide_function(name);
     std::unique_ptr<sim::rpp::ProjectFile> file;
     if (project_file) {

@@ -38,11 +38,14 @@ Environment::Environment(sim::Host& host) : host_(host) {
     lua_newtable(L_);
     lua_setglobal(L_, "reaper");
 
+    provide_host_functions(host_);
     targets_.resize(host_function_rows().size());
     for (const HostFunctionRow& row : host_function_rows()) {
         auto fn = std::make_unique<ScriptFunction>();
         std::string error;
-        if (auto def = parse_definition(row.name, row.definition, error)) {
+        if (row.lua_only()) {
+            fn->def.name = row.name;
+        } else if (auto def = parse_definition(row.name, row.definition, error)) {
             fn->def = std::move(*def);
         } else {
             fn->def.name = row.name;
@@ -66,6 +69,16 @@ void Environment::refresh_host_functions() {
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const HostFunctionRow& row = rows[i];
         ScriptFunction& fn = *host_functions_[i];
+        if (row.lua_only()) {
+            if (host_.function_hidden(row.name)) {
+                lua_pushnil(L_);
+            } else {
+                lua_pushlightuserdata(L_, this);
+                lua_pushcclosure(L_, row.lua, 1);
+            }
+            lua_setfield(L_, -2, row.name);
+            continue;
+        }
         void* address = host_.get_func(row.name);
         targets_[i] = HostTarget{&row, address};
         if (address == nullptr) {

@@ -33,6 +33,11 @@ public:
     Environment(const Environment&) = delete;
     Environment& operator=(const Environment&) = delete;
 
+    // A Lua-only host function's Environment: its first upvalue.
+    static Environment& of(lua_State* L) {
+        return *static_cast<Environment*>(lua_touserdata(L, lua_upvalueindex(1)));
+    }
+
     lua_State* state() { return L_; }
     sim::Host& host() { return host_; }
 
