@@ -168,12 +168,17 @@ std::optional<FunctionDef> parse_definition(std::string_view name, std::string_v
         def.params.push_back(std::move(p));
     }
 
-    // `char* x` directly followed by `int x_sz`: the runner owns the buffer and its size.
+    // `char* x` directly followed by `int x_sz` (or `int* x_sz`, which also says how much was
+    // written): the runner owns the buffer and its size. `const char* x, int x_sz`: the size is
+    // the script's string's, which may hold any bytes.
     for (std::size_t i = 0; i + 1 < def.params.size(); ++i) {
         ParamDef& buffer = def.params[i];
         ParamDef& size = def.params[i + 1];
-        if (buffer.type.type == ValueType::Buffer && size.type.type == ValueType::Int &&
-            size.name == buffer.name + "_sz") {
+        const ValueType b = buffer.type.type;
+        const ValueType z = size.type.type;
+        const bool pair = (b == ValueType::Buffer && (z == ValueType::Int || z == ValueType::IntPtr)) ||
+                          (b == ValueType::String && z == ValueType::Int);
+        if (pair && size.name == buffer.name + "_sz") {
             buffer.sized = true;
             size.role = Role::Size;
         }

@@ -81,8 +81,17 @@ public:
         for (std::size_t i = 0; i < def_.params.size(); ++i) pack(i);
         // A size parameter describes the buffer before it, known only once that is packed.
         for (std::size_t i = 0; i < def_.params.size(); ++i) {
-            if (def_.params[i].role == Role::Size) {
-                const std::size_t size = buffers_.empty() ? 0 : buffers_[i - 1].size();
+            if (def_.params[i].role != Role::Size) continue;
+            std::size_t size = 0;
+            if (def_.params[i - 1].type.type == ValueType::String) {
+                size = text_sizes_.empty() ? 0 : text_sizes_[i - 1];
+            } else if (!buffers_.empty()) {
+                size = buffers_[i - 1].size();
+            }
+            if (def_.params[i].type.type == ValueType::IntPtr) {
+                storage_[i].i = static_cast<int>(size);
+                slots_[i] = &storage_[i].i;
+            } else {
                 slots_[i] = by_value(static_cast<std::intptr_t>(size));
             }
         }
@@ -195,9 +204,9 @@ private:
     void pack(std::size_t i) {
         const ParamDef& p = def_.params[i];
         Storage& s = storage_[i];
+        if (p.role == Role::Size) return;
         switch (p.type.type) {
             case ValueType::Int:
-                if (p.role == Role::Size) return;
                 slots_[i] = by_value(read_int(i, p, p.optional));
                 return;
             case ValueType::Bool:
@@ -208,10 +217,16 @@ private:
                 s.d = read_double(i, p, false);
                 slots_[i] = &s.d;
                 return;
-            case ValueType::String:
+            case ValueType::String: {
                 if (p.optional && is_nil(L_, arg_[i])) return;
-                slots_[i] = const_cast<char*>(read_text(i, p).data());
+                const std::string_view text = read_text(i, p);
+                slots_[i] = const_cast<char*>(text.data());
+                if (p.sized) {
+                    if (text_sizes_.empty()) text_sizes_.resize(def_.params.size());
+                    text_sizes_[i] = text.size();
+                }
                 return;
+            }
             case ValueType::Buffer:
                 pack_buffer(i, p);
                 return;
@@ -288,7 +303,14 @@ private:
         switch (def_.params[i].type.type) {
             case ValueType::Buffer: {
                 const std::vector<char>& buffer = buffers_[i];
-                lua_pushlstring(L_, buffer.data(), strnlen(buffer.data(), buffer.size()));
+                // A size given by address comes back as the length written: binary data.
+                const bool counted = i + 1 < def_.params.size() &&
+                                     def_.params[i + 1].role == Role::Size &&
+                                     def_.params[i + 1].type.type == ValueType::IntPtr;
+                const std::size_t length =
+                    counted ? std::min<std::size_t>(std::max(storage_[i + 1].i, 0), buffer.size())
+                            : strnlen(buffer.data(), buffer.size());
+                lua_pushlstring(L_, buffer.data(), length);
                 return;
             }
             case ValueType::IntPtr:
@@ -320,6 +342,7 @@ private:
     Scratch<void*, kInlineParams + 1> slots_;
     Scratch<int, kInlineParams> arg_;  // the Lua argument each parameter comes from, 0 for none
     std::vector<std::vector<char>> buffers_;  // by parameter, once a char* needs one
+    std::vector<std::size_t> text_sizes_;     // by parameter, for a const char* with a size
     ReaProject* project_ = nullptr;
 };
 

@@ -14,6 +14,7 @@
     X(sources)                 \
     X(tracks)                  \
     X(markers_time)            \
+    X(take_extras)             \
     X(undo_refresh)            \
     X(dialogs_console)
 // clang-format on
