@@ -175,7 +175,8 @@ MediaItem_Take* GetActiveTake(MediaItem* item) {
     if (host == nullptr) return nullptr;
     Item* live = host->item(item);
     if (live == nullptr || live->active_take < 0 ||
-        live->active_take >= static_cast<int>(live->takes.size())) {
+        live->active_take >= static_cast<int>(live->takes.size()) ||
+        live->takes[static_cast<std::size_t>(live->active_take)]->empty) {
         return nullptr;
     }
     return Host::handle(live->takes[static_cast<std::size_t>(live->active_take)]);

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <deque>
 #include <filesystem>
+#include <random>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -201,6 +202,7 @@ struct Host::State {
 
     std::vector<Project*> projects;
     Project* current = nullptr;
+    std::mt19937_64 random{std::random_device{}()};
     std::map<std::string, SourceSpec, std::less<>> media_files;
 
     std::deque<int> answers;
@@ -397,6 +399,11 @@ Item* Host::add_item(Track* track, const ItemSpec& wanted) {
     p["C_LOCK"] = wanted.lock;
     p["D_VOL"] = wanted.vol;
     p["B_UISEL"] = wanted.selected ? 1.0 : 0.0;
+    item->snap_offset = wanted.snap_offset;
+    item->group = wanted.group;
+    item->color = wanted.color;
+    item->notes = wanted.notes;
+    item->guid = wanted.guid.empty() ? fresh_guid() : wanted.guid;
     state_->live_items.insert(item.get());
     track->items.push_back(item.get());
     for (const TakeSpec& take : wanted.takes) add_take(item.get(), take);
@@ -418,6 +425,13 @@ Take* Host::add_take(Item* item, const TakeSpec& wanted) {
     p["B_PPITCH"] = wanted.preserve_pitch ? 1.0 : 0.0;
     p["I_CHANMODE"] = wanted.chan_mode;
     p["I_PITCHMODE"] = wanted.pitch_mode;
+    take->empty = wanted.empty;
+    take->color = wanted.color;
+    take->guid = wanted.guid.empty() && !wanted.empty ? fresh_guid() : wanted.guid;
+    take->markers = wanted.markers;
+    take->stretch_markers = wanted.stretch_markers;
+    take->fx = wanted.fx;
+    take->envelopes = wanted.envelopes;
     if (wanted.source) {
         take->source = add_source(*wanted.source);
         take->source->owner = take.get();
@@ -431,6 +445,51 @@ Source* Host::add_source(const SourceSpec& media) {
     auto& source = state_->source_store.emplace_back(std::make_unique<Source>(*this, media));
     state_->live_sources.emplace(address(source.get()), source.get());
     return source.get();
+}
+
+Item* Host::copy_item(const Item* from, Track* track) {
+    if (state_->live_items.count(from) == 0 || state_->live_tracks.count(track) == 0) {
+        return nullptr;
+    }
+    ItemSpec spec;
+    spec.snap_offset = from->snap_offset;
+    spec.group = from->group;
+    spec.color = from->color;
+    spec.notes = from->notes;
+    spec.active_take = from->active_take;
+    Item* copy = add_item(track, spec);
+    copy->params = from->params;
+    for (const Take* take : from->takes) {
+        TakeSpec t;
+        t.name = take->name;
+        t.empty = take->empty;
+        t.color = take->color;
+        t.markers = take->markers;
+        t.stretch_markers = take->stretch_markers;
+        t.fx = take->fx;
+        t.envelopes = take->envelopes;
+        Take* made = add_take(copy, t);
+        made->params = take->params;
+        if (take->source != nullptr) {
+            made->source = add_source(take->source->media);
+            made->source->owner = made;
+            made->source->origin = take->source->origin;
+            made->source->generation = take->source->generation;
+            made->source->SetAvailable(take->source->IsAvailable());
+        }
+    }
+    return copy;
+}
+
+std::string Host::fresh_guid() {
+    const std::uint64_t a = state_->random();
+    const std::uint64_t b = state_->random();
+    char text[40];
+    std::snprintf(text, sizeof text, "{%08X-%04X-%04X-%04X-%04X%08X}",
+                  static_cast<unsigned>(a >> 32), static_cast<unsigned>((a >> 16) & 0xffff),
+                  static_cast<unsigned>(a & 0xffff), static_cast<unsigned>(b >> 48),
+                  static_cast<unsigned>((b >> 32) & 0xffff), static_cast<unsigned>(b));
+    return text;
 }
 
 void Host::add_media_file(std::string path, SourceSpec media) {

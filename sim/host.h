@@ -27,6 +27,14 @@ struct Track;
 struct Item;
 struct Take;
 
+// One event of an in-project MIDI source.
+struct MidiEvent {
+    std::int64_t tick = 0;   // from the start of the source, ticks_per_qn to the quarter note
+    std::uint8_t flags = 0;  // &1 selected, &2 muted, high nibble the CC shape
+    std::string message;     // the raw bytes: status and data, or a whole sysex/meta message
+    bool operator==(const MidiEvent&) const = default;
+};
+
 struct SourceSpec {
     std::string type = "WAVE";  // "WAVE", "MP3", "MIDI", "VORBIS", "FLAC", "VIDEO", "EMPTY", ...
     std::string file;
@@ -34,6 +42,9 @@ struct SourceSpec {
     int channels = 2;
     int bit_depth = 24;
     double length = 10.0;  // seconds
+    // An in-project MIDI source's events, in time order (a file source has none).
+    std::vector<MidiEvent> midi{};
+    int ticks_per_qn = 960;
 };
 
 // A media source. Owned by the host; a take refers to the one it plays.
@@ -126,17 +137,69 @@ private:
     std::array<Entry, std::size(Names)> entries_;
 };
 
+// A take marker: a named point of the take's source.
+struct TakeMarker {
+    double source_position = 0.0;  // seconds from the start of the source
+    std::string name;
+    int color = 0;  // native | 0x1000000, 0 the default
+    bool operator==(const TakeMarker&) const = default;
+};
+
+// A stretch marker: a point of the item (seconds from its start) pinned to a point of the source.
+struct StretchMarker {
+    double position = 0.0;
+    double source_position = 0.0;
+    double slope = 0.0;  // rate change across the segment it starts, about -1..1
+    bool operator==(const StretchMarker&) const = default;
+};
+
+// One plug-in of a take's FX chain. What the plug-in itself keeps (its block, base64 state and
+// all) is text nobody here interprets: it stays as the file had it.
+struct TakeFx {
+    std::string name;  // as listed: "VST: ReaEQ (Cockos)", "JS: gain"
+    bool enabled = true;
+    bool offline = false;
+    std::string state;             // the plug-in's block, "<VST ..." to its ">", lines unindented
+    std::string guid;              // FXID
+    const void* origin = nullptr;  // its element in a loaded project file, if any
+};
+
+struct EnvelopePoint {
+    double time = 0.0;  // seconds from the item start on a take envelope
+    double value = 0.0;
+    int shape = 0;  // 0 linear, 1 square, 2 slow start/end, 3 fast start, 4 fast end, 5 bezier
+    double tension = 0.0;  // bezier only, -1..1
+    bool selected = false;
+    bool operator==(const EnvelopePoint&) const = default;
+};
+
+// A take's envelope: volume, pan, mute, pitch, or a parameter of one of its FX.
+struct Envelope {
+    std::string kind;       // the block's key: "VOLENV", "PANENV", "MUTEENV", "PITCHENV", "PARMENV"
+    int fx = -1;            // for PARMENV: the index of its take FX
+    std::string parameter;  // for PARMENV: the header's fields after the key, as written
+    std::vector<EnvelopePoint> points;  // in time order
+    const void* origin = nullptr;       // its element in a loaded project file, if any
+};
+
 struct TakeSpec {
     std::string name;
-    std::optional<SourceSpec> source;  // none: a take without a source
-    double start_offset = 0.0;         // D_STARTOFFS
-    double vol = 1.0;                  // D_VOL
-    double pan = 0.0;                  // D_PAN
-    double rate = 1.0;                 // D_PLAYRATE
-    double pitch = 0.0;                // D_PITCH
-    bool preserve_pitch = false;       // B_PPITCH
-    int chan_mode = 0;                 // I_CHANMODE
-    int pitch_mode = -1;               // I_PITCHMODE
+    std::optional<SourceSpec> source;   // none: a take without a source
+    double start_offset = 0.0;          // D_STARTOFFS
+    double vol = 1.0;                   // D_VOL
+    double pan = 0.0;                   // D_PAN
+    double rate = 1.0;                  // D_PLAYRATE
+    double pitch = 0.0;                 // D_PITCH
+    bool preserve_pitch = false;        // B_PPITCH
+    int chan_mode = 0;                  // I_CHANMODE
+    int pitch_mode = -1;                // I_PITCHMODE
+    bool empty = false;                 // an empty take slot (TAKE NULL): counted, never played
+    int color = 0;                      // I_CUSTOMCOLOR
+    std::string guid{};                 // empty: a fresh one
+    std::vector<TakeMarker> markers{};  // by source position
+    std::vector<StretchMarker> stretch_markers{};  // by position
+    std::vector<TakeFx> fx{};
+    std::vector<Envelope> envelopes{};
 };
 
 struct ItemSpec {
@@ -151,6 +214,11 @@ struct ItemSpec {
     int lock = 0;       // C_LOCK
     double vol = 1.0;   // D_VOL
     bool selected = false;
+    double snap_offset = 0.0;     // D_SNAPOFFSET, seconds from the item start
+    int group = 0;                // I_GROUPID, 0 none
+    int color = 0;                // I_CUSTOMCOLOR
+    std::string notes{};          // P_NOTES, lines separated by "\n"
+    std::string guid{};           // empty: a fresh one
     std::vector<TakeSpec> takes;  // empty: an item without takes
     int active_take = 0;
 };
@@ -160,13 +228,25 @@ struct Take {
     std::string name;
     Parameters<kTakeParameters> params;
     Source* source = nullptr;
+    bool empty = false;  // an empty slot: GetTake answers null for it, CountTakes counts it
+    int color = 0;       // I_CUSTOMCOLOR: native | 0x1000000, 0 none
+    std::string guid;    // "{…}", upper-case hex
+    std::vector<TakeMarker> markers;
+    std::vector<StretchMarker> stretch_markers;
+    std::vector<TakeFx> fx;
+    std::vector<Envelope> envelopes;
     const void* origin = nullptr;  // its element in a loaded project file, if any
 };
 
 struct Item {
     Track* track = nullptr;
     Parameters<kItemParameters> params;
-    std::vector<Take*> takes;
+    double snap_offset = 0.0;  // D_SNAPOFFSET
+    int group = 0;             // I_GROUPID
+    int color = 0;             // I_CUSTOMCOLOR
+    std::string notes;         // P_NOTES
+    std::string guid;          // GUID ("IGUID" in a file)
+    std::vector<Take*> takes;  // slots, empty ones included
     int active_take = 0;
     const void* origin = nullptr;  // its element in a loaded project file, if any
     bool selected() const;
@@ -180,9 +260,58 @@ struct Track {
     const void* origin = nullptr;  // its element in a loaded project file, if any
 };
 
+// A project marker, or a region (a span with an end).
+struct Marker {
+    int number = 1;  // the number shown to the user; markers and regions count apart
+    bool region = false;
+    double position = 0.0;  // seconds
+    double end = 0.0;       // a region's end
+    std::string name;
+    int color = 0;  // native | 0x1000000, 0 the default
+    std::string guid;
+    const void* origin = nullptr;  // its element in a loaded project file, if any
+};
+
+// A point of the tempo map: from `position` on, `bpm` (reached gradually from the point before
+// when that one is linear) and, when num is not 0, a new time signature.
+struct TempoPoint {
+    double position = 0.0;  // seconds
+    double bpm = 120.0;
+    int shape = 1;  // 0 linear: the tempo changes evenly up to the next point; 1 square
+    int num = 0;    // time signature numerator from here, 0 unchanged
+    int denom = 0;
+    bool operator==(const TempoPoint&) const = default;
+};
+
+// The project tempo and the tempo map that overrides it from its first point on.
+struct Tempo {
+    double bpm = 120.0;
+    int num = 4;
+    int denom = 4;
+    std::vector<TempoPoint> points;  // by position; empty: bpm throughout
+
+    // Quarter notes from the project start to `time` (seconds), and back.
+    double time_to_qn(double time) const;
+    double qn_to_time(double qn) const;
+    double bpm_at(double time) const;
+    // The time signature in force at `time`.
+    std::pair<int, int> signature_at(double time) const;
+};
+
+// A time range; start == end: none.
+struct TimeRange {
+    double start = 0.0;
+    double end = 0.0;
+    bool operator==(const TimeRange&) const = default;
+};
+
 struct Project {
     std::string name;
     std::vector<Track*> tracks;
+    std::vector<Marker> markers;  // markers and regions, by position
+    Tempo tempo;
+    TimeRange time_selection;
+    TimeRange loop_range;
     double frame_rate = 30.0;
     bool drop_frame = false;
     double cursor = 0.0;         // edit cursor, seconds
@@ -236,6 +365,11 @@ public:
     Track* add_track(Project* project = nullptr, std::string name = "", bool selected = false);
     Item* add_item(Track* track, const ItemSpec& item);
     Take* add_take(Item* item, const TakeSpec& take);
+    // A copy of `item` (takes, their sources duplicated, markers, FX, envelopes) on `track`, with
+    // fresh item and take GUIDs; null for a stale item or track.
+    Item* copy_item(const Item* item, Track* track);
+    // "{…}", 32 random upper-case hex digits: never one the session has handed out before.
+    std::string fresh_guid();
     Source* add_source(const SourceSpec& media);  // unowned until a take plays it
     // A file InsertMedia can read without touching the disk; real readable files with a known
     // extension (.wav .mp3 .mid .ogg .flac .mp4 .mov) work too.

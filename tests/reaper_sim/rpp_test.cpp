@@ -224,7 +224,10 @@ const EditCase kEdits[] = {
              r::GetMediaItemTake_Source(r::GetActiveTake(nth(7))));
          r::GetSetMediaItemTakeInfo(t, "P_SOURCE",
                                     reinterpret_cast<PCM_source*>(midi->Duplicate()));
-         sim::Source* source = host.add_source(sim::SourceSpec{"CLICK", "", 0, 0, 0, 0.0});
+         sim::SourceSpec click{.type = "CLICK", .file = ""};
+         click.sample_rate = click.channels = click.bit_depth = 0;
+         click.length = 0.0;
+         sim::Source* source = host.add_source(click);
          r::GetSetMediaItemTakeInfo(take(1, 2), "P_SOURCE", Host::handle(source));
          rename(r::AddTakeToMediaItem(nth(3)), "added");
          r::InsertMedia(host.current_project()->name.c_str(), 0);
