@@ -100,8 +100,8 @@ void GetSet_LoopTimeRange2(ReaProject* proj, bool isSet, bool isLoop, double* st
     put(endOut, range.end);
 }
 
-void GetSet_ArrangeView2(ReaProject* proj, bool isSet, int /*screen_x_start*/,
-                         int /*screen_x_end*/, double* start_timeInOut, double* end_timeInOut) {
+void GetSet_ArrangeView2(ReaProject* proj, bool isSet, int /*screen_x_start*/, int /*screen_x_end*/,
+                         double* start_timeInOut, double* end_timeInOut) {
     // Headless there are no pixels: any screen range is the whole view.
     Project* project = project_of("GetSet_ArrangeView2", proj);
     if (project == nullptr) return;
@@ -224,9 +224,9 @@ int AddProjectMarker(ReaProject* proj, bool isrgn, double pos, double rgnend, co
     marker.end = isrgn ? std::max(marker.end, 0.0) : 0.0;
     marker.name = name != nullptr ? name : "";
     marker.guid = host->fresh_guid();
-    const auto at = std::upper_bound(
-        project->markers.begin(), project->markers.end(), marker.position,
-        [](double position, const Marker& m) { return position < m.position; });
+    const auto at =
+        std::upper_bound(project->markers.begin(), project->markers.end(), marker.position,
+                         [](double position, const Marker& m) { return position < m.position; });
     const int number = marker.number;
     project->markers.insert(at, std::move(marker));
     return number;
@@ -235,9 +235,9 @@ int AddProjectMarker(ReaProject* proj, bool isrgn, double pos, double rgnend, co
 bool DeleteProjectMarker(ReaProject* proj, int markrgnindexnumber, bool isrgn) {
     Project* project = project_of("DeleteProjectMarker", proj);
     if (project == nullptr) return false;
-    auto found = std::find_if(project->markers.begin(), project->markers.end(), [&](const Marker& m) {
-        return m.region == isrgn && m.number == markrgnindexnumber;
-    });
+    auto found = std::find_if(
+        project->markers.begin(), project->markers.end(),
+        [&](const Marker& m) { return m.region == isrgn && m.number == markrgnindexnumber; });
     if (found == project->markers.end()) return false;
     project->markers.erase(found);
     return true;

@@ -28,8 +28,7 @@ int EnumProjectMarkers(int idx, bool* isrgnOut, double* posOut, double* rgnendOu
 int EnumProjectMarkers3(ReaProject* proj, int idx, bool* isrgnOut, double* posOut,
                         double* rgnendOut, const char** nameOut, int* markrgnindexnumberOut,
                         int* colorOut);
-void GetLastMarkerAndCurRegion(ReaProject* proj, double time, int* markeridxOut,
-                               int* regionidxOut);
+void GetLastMarkerAndCurRegion(ReaProject* proj, double time, int* markeridxOut, int* regionidxOut);
 int AddProjectMarker(ReaProject* proj, bool isrgn, double pos, double rgnend, const char* name,
                      int wantidx);
 bool DeleteProjectMarker(ReaProject* proj, int markrgnindexnumber, bool isrgn);

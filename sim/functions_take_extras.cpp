@@ -93,8 +93,9 @@ EnvelopeRef find_envelope(const char* function, TrackEnvelope* handle) {
 }
 
 void sort_points(Envelope& envelope) {
-    std::stable_sort(envelope.points.begin(), envelope.points.end(),
-                     [](const EnvelopePoint& a, const EnvelopePoint& b) { return a.time < b.time; });
+    std::stable_sort(
+        envelope.points.begin(), envelope.points.end(),
+        [](const EnvelopePoint& a, const EnvelopePoint& b) { return a.time < b.time; });
 }
 
 // ---- MIDI ----
@@ -231,9 +232,9 @@ int SetTakeMarker(MediaItem_Take* take, int idx, const char* nameIn, double* src
     if (nameIn != nullptr) marker.name = nameIn;
     if (srcposInOptional != nullptr) marker.source_position = *srcposInOptional;
     if (colorInOptional != nullptr) marker.color = *colorInOptional;
-    const auto at = std::upper_bound(
-        live->markers.begin(), live->markers.end(), marker.source_position,
-        [](double p, const TakeMarker& m) { return p < m.source_position; });
+    const auto at =
+        std::upper_bound(live->markers.begin(), live->markers.end(), marker.source_position,
+                         [](double p, const TakeMarker& m) { return p < m.source_position; });
     const int index = static_cast<int>(at - live->markers.begin());
     live->markers.insert(at, std::move(marker));
     return index;
@@ -267,15 +268,16 @@ int GetTakeStretchMarker(MediaItem_Take* take, int idx, double* posOut, double* 
     return idx;
 }
 
-int SetTakeStretchMarker(MediaItem_Take* take, int idx, double pos, const double* srcposInOptional) {
+int SetTakeStretchMarker(MediaItem_Take* take, int idx, double pos,
+                         const double* srcposInOptional) {
     Take* live = take_of("SetTakeStretchMarker", take);
     if (live == nullptr || !std::isfinite(pos)) return -1;
     if (srcposInOptional != nullptr && !std::isfinite(*srcposInOptional)) return -1;
     auto& markers = live->stretch_markers;
     if (idx < 0) {
-        const auto at = std::lower_bound(
-            markers.begin(), markers.end(), pos,
-            [](const StretchMarker& m, double p) { return m.position < p; });
+        const auto at =
+            std::lower_bound(markers.begin(), markers.end(), pos,
+                             [](const StretchMarker& m, double p) { return m.position < p; });
         if (at != markers.end() && at->position == pos) return -1;
         StretchMarker marker;
         marker.position = pos;
@@ -397,9 +399,8 @@ bool InsertEnvelopePoint(TrackEnvelope* envelope, double time, double value, int
         live->points.push_back(point);
         return true;
     }
-    const auto at = std::upper_bound(
-        live->points.begin(), live->points.end(), time,
-        [](double t, const EnvelopePoint& p) { return t < p.time; });
+    const auto at = std::upper_bound(live->points.begin(), live->points.end(), time,
+                                     [](double t, const EnvelopePoint& p) { return t < p.time; });
     live->points.insert(at, point);
     return true;
 }
@@ -424,8 +425,7 @@ int MIDI_CountEvts(MediaItem_Take* take, int* notecntOut, int* ccevtcntOut, int*
             const int status = status_of((*events)[i]);
             if (status >= 0xF0) {
                 ++texts;
-            } else if (status >= 0xA0 && !is_note_off((*events)[i]) &&
-                       !is_end_marker(*events, i)) {
+            } else if (status >= 0xA0 && !is_note_off((*events)[i]) && !is_end_marker(*events, i)) {
                 ++ccs;
             }
         }
@@ -504,7 +504,8 @@ bool MIDI_SetNote(MediaItem_Take* take, int noteidx, const bool* selectedInOptio
         return false;
     }
     for (MidiEvent* e : {&on, &off}) {
-        if (selectedInOptional != nullptr) e->flags = (e->flags & ~1) | (*selectedInOptional ? 1 : 0);
+        if (selectedInOptional != nullptr)
+            e->flags = (e->flags & ~1) | (*selectedInOptional ? 1 : 0);
         if (mutedInOptional != nullptr) e->flags = (e->flags & ~2) | (*mutedInOptional ? 2 : 0);
         if (given(chanInOptional)) {
             e->message[0] = static_cast<char>((status_of(*e) & 0xF0) | *chanInOptional);

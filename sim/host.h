@@ -236,6 +236,9 @@ struct Take {
     std::vector<TakeFx> fx;
     std::vector<Envelope> envelopes;
     const void* origin = nullptr;  // its element in a loaded project file, if any
+
+    // ---- kept for the MIDI functions only, never saved ----
+    bool midi_sort_disabled = false;  // MIDI_DisableSort until the next MIDI_Sort
 };
 
 struct Item {
@@ -318,6 +321,11 @@ struct Project {
     double play_position = 0.0;  // while playing
     int play_state = 0;          // 0 stopped, &1 playing, &2 paused, &4 recording
     double end() const;          // end of the last item, 0 without items
+
+    // ---- the time functions' view and settings, not read from a file ----
+    TimeRange arrange_view{0.0, 30.0};  // the visible range; headless, only scripts move it
+    double grid_division = 1.0;         // quarter notes between grid lines
+    double time_offset = 0.0;           // the project's start time, seconds
 };
 
 struct CallRecord {

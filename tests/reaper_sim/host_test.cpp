@@ -25,6 +25,7 @@ using ::testing::HasSubstr;
 TEST(HostFunctionRows, DescribeTheHostFunctionsTheLibraryCalls) {
     sim::Host host;
     host.set_sws_installed(true);
+    provide_host_functions(host);
     std::set<std::string> rows;
     for (const HostFunctionRow& row : host_function_rows()) {
         std::string error;

@@ -70,14 +70,12 @@ TEST(MarkersTime, AnswerAsTheSheetSays) {
 
 TEST(MarkersTime, EnumerateMarkersAndRegionsByPosition) {
     Session s;
-    testing::expect_case(s.env.state(),
-                         {"reaper.AddProjectMarker(0, false, 3, 0, 'B', -1)\n"
-                          "reaper.AddProjectMarker(0, true, 1, 4, 'Verse', -1)\n"
-                          "reaper.AddProjectMarker(0, false, 0.5, 0, 'A', 1)\n"
-                          "reaper.AddProjectMarker(0, false, 2, 0, '', 5)"});
+    testing::expect_case(s.env.state(), {"reaper.AddProjectMarker(0, false, 3, 0, 'B', -1)\n"
+                                         "reaper.AddProjectMarker(0, true, 1, 4, 'Verse', -1)\n"
+                                         "reaper.AddProjectMarker(0, false, 0.5, 0, 'A', 1)\n"
+                                         "reaper.AddProjectMarker(0, false, 2, 0, '', 5)"});
     const Case cases[] = {
-        {"return reaper.EnumProjectMarkers3(0, 1)",
-         {"2", "true", "1.0", "4.0", "Verse", "1", "0"}},
+        {"return reaper.EnumProjectMarkers3(0, 1)", {"2", "true", "1.0", "4.0", "Verse", "1", "0"}},
         {"return reaper.EnumProjectMarkers(2)", {"3", "false", "2.0", "0.0", "", "5"}},
         {"return reaper.EnumProjectMarkers(4) == 0, reaper.EnumProjectMarkers(-1) == 0",
          {"true", "true"}},

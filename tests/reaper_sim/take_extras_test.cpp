@@ -16,13 +16,19 @@ struct Session {
     Session() {
         sim::SourceSpec midi;
         midi.type = "MIDI";
-        midi.midi = {{0, 0, "\x90\x3c\x64"}, {480, 0, std::string("\x80\x3c\x00", 3)},
+        midi.midi = {{0, 0, "\x90\x3c\x64"},
+                     {480, 0, std::string("\x80\x3c\x00", 3)},
                      {3840, 0, std::string("\xb0\x7b\x00", 3)}};
         sim::TakeSpec take;
         take.name = "notes";
         take.source = midi;
-        take.fx = {{"VST: ReaEQ (Cockos)"}, {"JS: gain"}};
-        take.envelopes = {{"PARMENV", 0, "1 0 1 0.5", {}}, {"VOLENV", -1, "", {}}};
+        take.fx.resize(2);
+        take.fx[0].name = "VST: ReaEQ (Cockos)";
+        take.fx[1].name = "JS: gain";
+        take.envelopes.resize(2);
+        take.envelopes[0].kind = "PARMENV";
+        take.envelopes[0].fx = 0;
+        take.envelopes[1].kind = "VOLENV";
         sim::ItemSpec item;
         item.position = 2.0;
         item.length = 4.0;
@@ -30,10 +36,12 @@ struct Session {
         sim::Track* track = host.add_track(nullptr, "Keys");
         host.add_item(track, item);
         sim::ItemSpec audio;
-        audio.takes = {sim::TakeSpec{"kick.wav", sim::SourceSpec{}}};
+        audio.takes.resize(1);
+        audio.takes[0].source = sim::SourceSpec{};
         host.add_item(track, audio);
-        testing::expect_case(env.state(), {"take = reaper.GetActiveTake(reaper.GetMediaItem(0, 0))\n"
-                                           "audio = reaper.GetActiveTake(reaper.GetMediaItem(0, 1))"});
+        testing::expect_case(env.state(),
+                             {"take = reaper.GetActiveTake(reaper.GetMediaItem(0, 0))\n"
+                              "audio = reaper.GetActiveTake(reaper.GetMediaItem(0, 1))"});
     }
     sim::Host host;
     Environment env{host};
@@ -63,7 +71,8 @@ TEST(TakeExtras, AnswerAsTheSheetSays) {
          "local _, pos = reaper.GetTakeStretchMarker(take, 0)\n"
          "local ok = reaper.SetTakeStretchMarkerSlope(take, 0, 0.5)\n"
          "return moved, pos, ok, reaper.GetTakeStretchMarkerSlope(take, 0),\n"
-         "  reaper.SetTakeStretchMarkerSlope(take, 2, 0.1), reaper.DeleteTakeStretchMarkers(take, 1, 5),\n"
+         "  reaper.SetTakeStretchMarkerSlope(take, 2, 0.1), reaper.DeleteTakeStretchMarkers(take, "
+         "1, 5),\n"
          "  reaper.DeleteTakeStretchMarkers(take, 3), reaper.GetTakeNumStretchMarkers(take)",
          {"0", "2.0", "true", "0.5", "false", "1", "0", "1"}},
         // The FX list; deleting an FX takes its parameter envelope along.
@@ -72,8 +81,10 @@ TEST(TakeExtras, AnswerAsTheSheetSays) {
          "local e, o = reaper.TakeFX_GetEnabled(take, 0), reaper.TakeFX_GetOffline(take, 1)\n"
          "local _, missing = reaper.TakeFX_GetFXName(take, 2)\n"
          "local deleted = reaper.TakeFX_Delete(take, 0)\n"
-         "return e, o, missing, deleted, reaper.TakeFX_Delete(take, 1), reaper.TakeFX_GetCount(take),\n"
-         "  reaper.TakeFX_GetFXName(take, 0), reaper.CountTakeEnvelopes(take)",
+         "local ok, name = reaper.TakeFX_GetFXName(take, 0)\n"
+         "return e, o, missing, deleted, reaper.TakeFX_Delete(take, 1), "
+         "reaper.TakeFX_GetCount(take),\n"
+         "  ok, name, reaper.CountTakeEnvelopes(take)",
          {"false", "true", "", "true", "false", "1", "true", "JS: gain", "1"}},
         {"local env = reaper.GetTakeEnvelope(take, 1)\n"
          "return reaper.InsertEnvelopePoint(env, 1, 0.5, 0, 0, true),\n"
@@ -91,23 +102,28 @@ TEST(TakeExtras, AnswerAsTheSheetSays) {
          "reaper.MIDI_InsertNote(take, false, false, 960, 1000, 2, 52, 80)\n"
          "local _, _, _, unsorted = reaper.MIDI_GetNote(take, 1) reaper.MIDI_Sort(take)\n"
          "local _, _, _, sorted = reaper.MIDI_GetNote(take, 1)\n"
-         "return unsorted, sorted, reaper.MIDI_DeleteNote(take, 2), reaper.MIDI_DeleteNote(take, 2),\n"
+         "return unsorted, sorted, reaper.MIDI_DeleteNote(take, 2), reaper.MIDI_DeleteNote(take, "
+         "2),\n"
          "  reaper.MIDI_CountEvts(take)",
          {"1920.0", "960.0", "true", "false", "2", "2", "0", "0"}},
         {"local ok, buf = reaper.MIDI_GetAllEvts(take, '')\n"
          "local offset, flags, msg, next = string.unpack('i4Bs4', buf)\n"
-         "buf = string.pack('i4Bs4i4Bs4i4Bs4i4Bs4', 0, 1, '\\x90\\x30\\x40', 100, 1, '\\x80\\x30\\0',\n"
+         "buf = string.pack('i4Bs4i4Bs4i4Bs4i4Bs4', 0, 1, '\\x90\\x30\\x40', 100, 1, "
+         "'\\x80\\x30\\0',\n"
          "  0, 0, '\\xb0\\x07\\x64', 500, 0, '\\xb0\\x7b\\0')\n"
          "local set = reaper.MIDI_SetAllEvts(take, buf)\n"
          "local bad = reaper.MIDI_SetAllEvts(take, buf:sub(1, 20))\n"
          "return ok, #buf, offset, flags, #msg, set, bad, reaper.MIDI_CountEvts(take)",
          {"true", "48", "0", "0", "3", "true", "false", "2", "1", "1", "0"}},
-        {"return reaper.MIDI_GetPPQPosFromProjTime(take, 2.5), reaper.MIDI_GetProjTimeFromPPQPos(take, "
+        {"return reaper.MIDI_GetPPQPosFromProjTime(take, 2.5), "
+         "reaper.MIDI_GetProjTimeFromPPQPos(take, "
          "1920),\n  reaper.MIDI_GetProjQNFromPPQPos(take, 960)",
          {"960.0", "3.0", "5.0"}},
         // An audio take has no events; no MIDI editor is ever open.
-        {"return reaper.MIDI_CountEvts(audio), reaper.MIDI_InsertNote(audio, false, false, 0, 1, 0, 1, "
-         "1),\n  reaper.MIDIEditor_GetActive(), reaper.MIDIEditor_LastFocused_OnCommand(40001, false)",
+        {"local n, notes, ccs, texts = reaper.MIDI_CountEvts(audio)\n"
+         "return n, notes, ccs, texts, reaper.MIDI_InsertNote(audio, false, false, 0, 1, 0, 1, "
+         "1),\n"
+         "  reaper.MIDIEditor_GetActive(), reaper.MIDIEditor_LastFocused_OnCommand(40001, false)",
          {"0", "0", "0", "0", "false", "nil", "false"}},
     };
     for (const Case& c : cases) {
@@ -123,7 +139,8 @@ TEST(TakeExtras, EnvelopePointsKeepTimeOrderUnlessToldNotTo) {
                           "reaper.InsertEnvelopePoint(env, 2, 0.5, 0, 0, false)\n"
                           "reaper.InsertEnvelopePoint(env, 1, 0.25, 5, 0.3, true)\n"
                           "reaper.InsertEnvelopePoint(env, 0.5, 1, 1, 0, false, true)"});
-    const auto& points = s.host.current_project()->tracks[0]->items[0]->takes[0]->envelopes[1].points;
+    const auto& points =
+        s.host.current_project()->tracks[0]->items[0]->takes[0]->envelopes[1].points;
     ASSERT_EQ(points.size(), 3u);
     EXPECT_EQ(points[0], (sim::EnvelopePoint{1.0, 0.25, 5, 0.3, true}));
     EXPECT_EQ(points[1].time, 2.0);

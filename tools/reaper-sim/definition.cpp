@@ -176,8 +176,9 @@ std::optional<FunctionDef> parse_definition(std::string_view name, std::string_v
         ParamDef& size = def.params[i + 1];
         const ValueType b = buffer.type.type;
         const ValueType z = size.type.type;
-        const bool pair = (b == ValueType::Buffer && (z == ValueType::Int || z == ValueType::IntPtr)) ||
-                          (b == ValueType::String && z == ValueType::Int);
+        const bool pair =
+            (b == ValueType::Buffer && (z == ValueType::Int || z == ValueType::IntPtr)) ||
+            (b == ValueType::String && z == ValueType::Int);
         if (pair && size.name == buffer.name + "_sz") {
             buffer.sized = true;
             size.role = Role::Size;
