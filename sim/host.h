@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <iterator>
 #include <map>
 #include <memory>
@@ -92,6 +93,73 @@ inline constexpr std::string_view kTakeParameters[] = {"D_STARTOFFS", "D_VOL",  
                                                        "D_PLAYRATE",  "D_PITCH",    "B_PPITCH",
                                                        "I_CHANMODE",  "I_PITCHMODE"};
 
+// Parameters scripts read and write that the project files do not carry: held for the run only.
+inline constexpr std::string_view kItemScriptParameters[] = {
+    "C_MUTE_SOLO", "B_ALLTAKESPLAY", "C_BEATATTACHMODE", "C_AUTOSTRETCH",
+    "D_FADEINDIR", "D_FADEOUTDIR",   "D_FADEINLEN_AUTO", "D_FADEOUTLEN_AUTO",
+    "I_FADELPF",   "F_FREEMODE_Y",   "F_FREEMODE_H",     "I_FIXEDLANE"};
+inline constexpr std::string_view kTakeScriptParameters[] = {
+    "D_PANLAW", "I_STRETCHFLAGS", "F_STRETCHFADESIZE", "I_RECPASSID", "I_TAKEFX_NCH"};
+inline constexpr std::string_view kTrackParameters[] = {"B_MUTE",
+                                                        "B_PHASE",
+                                                        "I_SOLO",
+                                                        "B_SOLO_DEFEAT",
+                                                        "I_FXEN",
+                                                        "I_RECARM",
+                                                        "I_RECINPUT",
+                                                        "I_RECMODE",
+                                                        "I_RECMODE_FLAGS",
+                                                        "I_RECMON",
+                                                        "I_RECMONITEMS",
+                                                        "B_AUTO_RECARM",
+                                                        "I_VUMODE",
+                                                        "I_AUTOMODE",
+                                                        "I_NCHAN",
+                                                        "I_FOLDERDEPTH",
+                                                        "I_FOLDERCOMPACT",
+                                                        "I_MIDIHWOUT",
+                                                        "I_MIDIHWOUT_SLOT",
+                                                        "I_MIDI_INPUT_CHANMAP",
+                                                        "I_MIDI_CTL_CHAN",
+                                                        "I_MIDI_TRACKSEL_FLAG",
+                                                        "I_PERFFLAGS",
+                                                        "I_CUSTOMCOLOR",
+                                                        "I_HEIGHTOVERRIDE",
+                                                        "I_SPACER",
+                                                        "B_HEIGHTLOCK",
+                                                        "D_VOL",
+                                                        "D_PAN",
+                                                        "D_WIDTH",
+                                                        "D_DUALPANL",
+                                                        "D_DUALPANR",
+                                                        "I_PANMODE",
+                                                        "D_PANLAW",
+                                                        "I_PANLAW_FLAGS",
+                                                        "B_SHOWINMIXER",
+                                                        "B_SHOWINTCP",
+                                                        "B_TCPPIN",
+                                                        "B_MAINSEND",
+                                                        "C_MAINSEND_OFFS",
+                                                        "C_MAINSEND_NCH",
+                                                        "I_FREEMODE",
+                                                        "I_NUMFIXEDLANES",
+                                                        "C_LANESCOLLAPSED",
+                                                        "C_LANESETTINGS",
+                                                        "C_ALLLANESPLAY",
+                                                        "C_BEATATTACHMODE",
+                                                        "F_MCP_FXSEND_SCALE",
+                                                        "F_MCP_FXPARM_SCALE",
+                                                        "F_MCP_SENDRGN_SCALE",
+                                                        "F_TCP_FXPARM_SCALE",
+                                                        "I_PLAY_OFFSET_FLAG",
+                                                        "D_PLAY_OFFSET"};
+// GetSetProjectInfo's numeric settings.
+inline constexpr std::string_view kProjectSettings[] = {
+    "PROJECT_SRATE",   "PROJECT_SRATE_USE", "PROJECT_TIMEBASE", "READONLY",
+    "RENDER_SETTINGS", "RENDER_BOUNDSFLAG", "RENDER_CHANNELS",  "RENDER_SRATE",
+    "RENDER_STARTPOS", "RENDER_ENDPOS",     "RENDER_TAILFLAG",  "RENDER_TAILMS",
+    "RENDER_DITHER",   "RENDER_NORMALIZE"};
+
 // Values of one object's known parameters, kept beside it: a read is a short scan of constant
 // names, never a tree walk through memory scattered over the heap. Iterates as (name, value).
 template <const auto& Names>
@@ -100,6 +168,10 @@ public:
     using Entry = std::pair<std::string_view, double>;
     Parameters() {
         for (std::size_t i = 0; i < std::size(Names); ++i) entries_[i] = {Names[i], 0.0};
+    }
+    // The named values set, every other 0.
+    Parameters(std::initializer_list<Entry> values) : Parameters() {
+        for (const auto& [name, value] : values) (*this)[name] = value;
     }
 
     double* find(std::string_view name) {
@@ -236,6 +308,10 @@ struct Take {
     std::vector<TakeFx> fx;
     std::vector<Envelope> envelopes;
     const void* origin = nullptr;  // its element in a loaded project file, if any
+    // ---- held for scripts, not saved ----
+    Parameters<kTakeScriptParameters> script_params{
+        {"D_PANLAW", -1.0}, {"F_STRETCHFADESIZE", 0.0025}, {"I_TAKEFX_NCH", 2.0}};
+    std::map<std::string, std::string, std::less<>> ext;  // P_EXT:name, by name
 
     // ---- kept for the MIDI functions only, never saved ----
     bool midi_sort_disabled = false;  // MIDI_DisableSort until the next MIDI_Sort
@@ -253,6 +329,10 @@ struct Item {
     int active_take = 0;
     const void* origin = nullptr;  // its element in a loaded project file, if any
     bool selected() const;
+    // ---- held for scripts, not saved ----
+    Parameters<kItemScriptParameters> script_params{{"C_BEATATTACHMODE", -1.0},
+                                                    {"F_FREEMODE_H", 1.0}};
+    std::map<std::string, std::string, std::less<>> ext;  // P_EXT:name, by name
 };
 
 struct Track {
@@ -261,6 +341,27 @@ struct Track {
     bool selected = false;
     std::vector<Item*> items;      // in track order
     const void* origin = nullptr;  // its element in a loaded project file, if any
+    // ---- held for scripts, not saved ----
+    Parameters<kTrackParameters> params{{"I_FXEN", 1.0},
+                                        {"I_RECMON", 1.0},
+                                        {"I_NCHAN", 2.0},
+                                        {"I_MIDIHWOUT", -1.0},
+                                        {"I_MIDI_INPUT_CHANMAP", -1.0},
+                                        {"I_MIDI_CTL_CHAN", -1.0},
+                                        {"D_VOL", 1.0},
+                                        {"D_WIDTH", 1.0},
+                                        {"D_DUALPANL", -1.0},
+                                        {"D_DUALPANR", 1.0},
+                                        {"I_PANMODE", -1.0},
+                                        {"D_PANLAW", -1.0},
+                                        {"B_SHOWINMIXER", 1.0},
+                                        {"B_SHOWINTCP", 1.0},
+                                        {"B_MAINSEND", 1.0},
+                                        {"I_NUMFIXEDLANES", 1.0},
+                                        {"C_ALLLANESPLAY", 1.0},
+                                        {"C_BEATATTACHMODE", -1.0}};
+    // P_ICON, P_MCP_LAYOUT, P_TCP_LAYOUT, P_RAZOREDITS_EXT and P_EXT:name, by parameter name.
+    std::map<std::string, std::string, std::less<>> strings;
 };
 
 // A project marker, or a region (a span with an end).
@@ -320,7 +421,10 @@ struct Project {
     double cursor = 0.0;         // edit cursor, seconds
     double play_position = 0.0;  // while playing
     int play_state = 0;          // 0 stopped, &1 playing, &2 paused, &4 recording
-    double end() const;          // end of the last item, 0 without items
+    std::string file;            // the project file's full path, "" if never saved
+    Parameters<kProjectSettings> settings{
+        {"PROJECT_SRATE", 44100.0}, {"RENDER_BOUNDSFLAG", 1.0}, {"RENDER_CHANNELS", 2.0}};
+    double end() const;  // end of the last item, 0 without items
 
     // ---- the time functions' view and settings, not read from a file ----
     TimeRange arrange_view{0.0, 30.0};  // the visible range; headless, only scripts move it

@@ -530,12 +530,15 @@ TEST(Dump, EqualSessionsDumpAlikeAndEveryChangeShows) {
     };
     for (std::string_view name : sim::kItemParameters) {
         changes.push_back({std::string(name), [name](Built& b) {
-                               r::SetMediaItemInfo_Value(b.item, name.data(), 0.75);
+                               const double now = r::GetMediaItemInfo_Value(b.item, name.data());
+                               r::SetMediaItemInfo_Value(b.item, name.data(), now == 0 ? 1 : 0);
                            }});
     }
     for (std::string_view name : sim::kTakeParameters) {
         changes.push_back({std::string(name), [name](Built& b) {
-                               r::SetMediaItemTakeInfo_Value(b.take, name.data(), 0.75);
+                               const double now =
+                                   r::GetMediaItemTakeInfo_Value(b.take, name.data());
+                               r::SetMediaItemTakeInfo_Value(b.take, name.data(), now == 0 ? 1 : 0);
                            }});
     }
     Host host;

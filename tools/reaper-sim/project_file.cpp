@@ -124,6 +124,8 @@ std::unique_ptr<sim::rpp::ProjectFile> open_project_file(sim::Host& host, const 
         error = located(path, problem);
         return nullptr;
     }
+    std::error_code absolute_error;
+    host.current_project()->file = fs::absolute(where, absolute_error).lexically_normal().string();
     return file;
 }
 

@@ -13,6 +13,7 @@
     X(takes)                   \
     X(sources)                 \
     X(tracks)                  \
+    X(misc)                    \
     X(markers_time)            \
     X(take_extras)             \
     X(undo_refresh)            \

@@ -1,5 +1,6 @@
 // Items: their track, parameters, creation, deletion and moves.
 #include "families.h"
+#include "sim/script_functions.h"
 
 namespace reaper_sim {
 
@@ -17,9 +18,9 @@ std::span<const HostFunctionRow> family_items() {
         c_function("GetItemProjectContext", &sim::reaper::GetItemProjectContext,
             "ReaProject*\0MediaItem*\0item\0Get the project an item belongs to."sv),
         c_function("GetMediaItemInfo_Value", &sim::reaper::GetMediaItemInfo_Value,
-            "double\0MediaItem*,const char*\0item,parmname\0Get an item parameter: D_POSITION, D_LENGTH, D_FADEINLEN, D_FADEOUTLEN, C_FADEINSHAPE, C_FADEOUTSHAPE, B_MUTE, B_MUTE_ACTUAL, B_LOOPSRC, C_LOCK, D_VOL, B_UISEL."sv),
+            "double\0MediaItem*,const char*\0item,parmname\0Get an item parameter by name (B_MUTE, D_POSITION, I_CURTAKE, IP_ITEMNUMBER, ...), as a number; 0 for an unknown name."sv),
         c_function("SetMediaItemInfo_Value", &sim::reaper::SetMediaItemInfo_Value,
-            "bool\0MediaItem*,const char*,double\0item,parmname,newvalue\0Set an item parameter; false for an unknown parameter."sv),
+            "bool\0MediaItem*,const char*,double\0item,parmname,newvalue\0Set an item parameter, stored as its type stores it; false for an unknown or read-only name."sv),
         c_function("AddMediaItemToTrack", &sim::reaper::AddMediaItemToTrack,
             "MediaItem*\0MediaTrack*\0tr\0Add a new, empty item to a track."sv),
         c_function("DeleteTrackMediaItem", &sim::reaper::DeleteTrackMediaItem,
@@ -28,6 +29,20 @@ std::span<const HostFunctionRow> family_items() {
             "bool\0MediaItem*,MediaTrack*\0item,desttr\0Move an item to another track."sv),
         c_function("InsertMedia", &sim::reaper::InsertMedia,
             "int\0const char*,int\0file,mode\0Insert a media file; mode 0 adds it on the current track at the edit cursor."sv),
+        c_function("GetSetMediaItemInfo_String", &sim::reaper::GetSetMediaItemInfo_String,
+            "bool\0MediaItem*,const char*,char*,bool\0item,parmname,stringNeedBig,setNewValue\0Get or set an item text parameter: P_EXT:name (extension data); false for a missing key."sv),
+        c_function("GetMediaItemTrack", &sim::reaper::GetMediaItemTrack,
+            "MediaTrack*\0MediaItem*\0item\0Get the track an item is on."sv),
+        c_function("GetTrackNumMediaItems", &sim::reaper::GetTrackNumMediaItems,
+            "int\0MediaTrack*\0tr\0Count the items of a track."sv),
+        c_function("SplitMediaItem", &sim::reaper::SplitMediaItem,
+            "MediaItem*\0MediaItem*,double\0item,position\0Split an item at a project time strictly inside it: the item keeps the left part, the new right part is returned; nil when the time is not inside."sv),
+        c_function("SetMediaItemPosition", &sim::reaper::SetMediaItemPosition,
+            "bool\0MediaItem*,double,bool\0item,position,refreshUI\0Move an item, as D_POSITION does."sv),
+        c_function("SetMediaItemLength", &sim::reaper::SetMediaItemLength,
+            "bool\0MediaItem*,double,bool\0item,length,refreshUI\0Set an item's length, as D_LENGTH does."sv),
+        c_function("UpdateItemInProject", &sim::reaper::UpdateItemInProject,
+            "void\0MediaItem*\0item\0Show an item's changes and put its track's items back in position order."sv),
     };
     // clang-format on
     return rows;

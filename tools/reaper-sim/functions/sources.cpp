@@ -1,5 +1,6 @@
 // Sources: the media a take plays.
 #include "families.h"
+#include "sim/script_functions.h"
 
 namespace reaper_sim {
 
@@ -20,6 +21,12 @@ std::span<const HostFunctionRow> family_sources() {
             "void\0PCM_source*\0src\0Destroy a media source that no take plays."sv),
         c_function("CF_GetMediaSourceBitDepth", &sim::reaper::CF_GetMediaSourceBitDepth,
             "int\0PCM_source*\0src\0SWS: get the bit depth of a media source."sv),
+        c_function("SetMediaItemTake_Source", &sim::reaper::SetMediaItemTake_Source,
+            "bool\0MediaItem_Take*,PCM_source*\0take,source\0Give a take another source (a copy when another take plays it); the old one is the caller's to destroy."sv),
+        c_function("GetMediaSourceFileName", &sim::reaper::GetMediaSourceFileName,
+            "void\0PCM_source*,char*,int\0source,filenamebufOut,filenamebufOut_sz\0Get the full path of a source's media file; empty for sources held in the project."sv),
+        c_function("GetMediaSourceLength", &sim::reaper::GetMediaSourceLength,
+            "double\0PCM_source*,bool*\0source,lengthIsQNOut\0Get a source's length: in quarter notes, with lengthIsQN true, for MIDI held in the project; else in seconds."sv),
     };
     // clang-format on
     return rows;

@@ -1,5 +1,6 @@
 // Takes: the active take, parameters and names.
 #include "families.h"
+#include "sim/script_functions.h"
 
 namespace reaper_sim {
 
@@ -11,15 +12,27 @@ std::span<const HostFunctionRow> family_takes() {
         c_function("GetActiveTake", &sim::reaper::GetActiveTake,
             "MediaItem_Take*\0MediaItem*\0item\0Get the active take of an item."sv),
         c_function("GetMediaItemTakeInfo_Value", &sim::reaper::GetMediaItemTakeInfo_Value,
-            "double\0MediaItem_Take*,const char*\0take,parmname\0Get a take parameter: D_STARTOFFS, D_VOL, D_PAN, D_PLAYRATE, D_PITCH, B_PPITCH, I_CHANMODE, I_PITCHMODE."sv),
+            "double\0MediaItem_Take*,const char*\0take,parmname\0Get a take parameter by name (D_STARTOFFS, D_VOL, D_PLAYRATE, IP_TAKENUMBER, ...), as a number; 0 for an unknown name."sv),
         c_function("SetMediaItemTakeInfo_Value", &sim::reaper::SetMediaItemTakeInfo_Value,
-            "bool\0MediaItem_Take*,const char*,double\0take,parmname,newvalue\0Set a take parameter; false for an unknown parameter."sv),
+            "bool\0MediaItem_Take*,const char*,double\0take,parmname,newvalue\0Set a take parameter, stored as its type stores it; false for an unknown or read-only name."sv),
         c_function("GetSetMediaItemTakeInfo_String", &sim::reaper::GetSetMediaItemTakeInfo_String,
-            "bool\0MediaItem_Take*,const char*,char*,bool\0tk,parmname,stringNeedBig,setNewValue\0Get or set a take text parameter: P_NAME."sv),
+            "bool\0MediaItem_Take*,const char*,char*,bool\0tk,parmname,stringNeedBig,setNewValue\0Get or set a take text parameter: P_NAME, P_EXT:name (extension data); false for a missing key."sv),
         c_function("GetTakeName", &sim::reaper::GetTakeName,
             "const char*\0MediaItem_Take*\0take\0Get the name of a take; nil for no take."sv),
         c_function("AddTakeToMediaItem", &sim::reaper::AddTakeToMediaItem,
             "MediaItem_Take*\0MediaItem*\0item\0Add a take without a source to an item."sv),
+        c_function("SetActiveTake", &sim::reaper::SetActiveTake,
+            "void\0MediaItem_Take*\0take\0Make a take the active take of its item."sv),
+        c_function("CountTakes", &sim::reaper::CountTakes,
+            "int\0MediaItem*\0item\0Count the take slots of an item."sv),
+        c_function("GetTake", &sim::reaper::GetTake,
+            "MediaItem_Take*\0MediaItem*,int\0item,takeidx\0Get a take of an item by its slot, from 0; nil out of range."sv),
+        c_function("GetMediaItemTake", &sim::reaper::GetMediaItemTake,
+            "MediaItem_Take*\0MediaItem*,int\0item,tk\0Get a take of an item by its slot, from 0; nil out of range."sv),
+        c_function("GetMediaItemTake_Item", &sim::reaper::GetMediaItemTake_Item,
+            "MediaItem*\0MediaItem_Take*\0take\0Get the item holding a take."sv),
+        c_function("TakeIsMIDI", &sim::reaper::TakeIsMIDI,
+            "bool\0MediaItem_Take*\0take\0Whether a take plays MIDI."sv),
     };
     // clang-format on
     return rows;

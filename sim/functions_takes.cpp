@@ -1,0 +1,148 @@
+// Takes as scripts reach them: slots, the active take, parameters and strings.
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
+
+#include "sim/script_functions.h"
+
+namespace sim {
+
+using script::enter;
+
+namespace {
+
+bool read_only(std::string_view name) {
+    return name == "IP_TAKENUMBER" || name == "P_TRACK" || name == "P_ITEM" || name == "P_SOURCE" ||
+           name == "I_LASTY" || name == "I_LASTH";
+}
+
+double* stored_value(Take* take, std::string_view name) {
+    if (double* value = take->params.find(name)) return value;
+    return take->script_params.find(name);
+}
+
+double address(const void* p) {
+    return static_cast<double>(reinterpret_cast<std::uintptr_t>(p));
+}
+
+MediaItem_Take* slot(Host* host, MediaItem* item, int index) {
+    Item* live = host != nullptr ? host->item(item) : nullptr;
+    if (live == nullptr || index < 0 || index >= static_cast<int>(live->takes.size())) {
+        return nullptr;
+    }
+    return Host::handle(live->takes[static_cast<std::size_t>(index)]);
+}
+
+bool ends_with_midi_extension(std::string_view file) {
+    const std::size_t dot = file.rfind('.');
+    if (dot == std::string_view::npos) return false;
+    std::string extension(file.substr(dot + 1));
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return extension == "mid" || extension == "midi";
+}
+
+}  // namespace
+
+namespace reaper {
+
+void SetActiveTake(MediaItem_Take* take) {
+    Host* host = enter("SetActiveTake");
+    Take* live = host != nullptr ? host->take(take) : nullptr;
+    if (live == nullptr) return;
+    const auto& takes = live->item->takes;
+    live->item->active_take =
+        static_cast<int>(std::find(takes.begin(), takes.end(), live) - takes.begin());
+}
+
+int CountTakes(MediaItem* item) {
+    Host* host = enter("CountTakes");
+    Item* live = host != nullptr ? host->item(item) : nullptr;
+    return live != nullptr ? static_cast<int>(live->takes.size()) : 0;
+}
+
+MediaItem_Take* GetTake(MediaItem* item, int takeidx) {
+    return slot(enter("GetTake"), item, takeidx);
+}
+
+MediaItem_Take* GetMediaItemTake(MediaItem* item, int tk) {
+    return slot(enter("GetMediaItemTake"), item, tk);
+}
+
+MediaItem* GetMediaItemTake_Item(MediaItem_Take* take) {
+    Host* host = enter("GetMediaItemTake_Item");
+    Take* live = host != nullptr ? host->take(take) : nullptr;
+    return live != nullptr ? Host::handle(live->item) : nullptr;
+}
+
+bool TakeIsMIDI(MediaItem_Take* take) {
+    Host* host = enter("TakeIsMIDI");
+    Take* live = host != nullptr ? host->take(take) : nullptr;
+    if (live == nullptr || live->source == nullptr) return false;
+    const SourceSpec& media = live->source->media;
+    if (media.type == "MIDI" || media.type == "MIDIPOOL") return true;
+    // A section of a MIDI file holds the file's name.
+    return media.type == "SECTION" && ends_with_midi_extension(media.file);
+}
+
+double GetMediaItemTakeInfo_Value(MediaItem_Take* take, const char* parmname) {
+    Host* host = enter("GetMediaItemTakeInfo_Value", parmname);
+    Take* live = host != nullptr ? host->take(take) : nullptr;
+    if (live == nullptr || parmname == nullptr) return 0.0;
+    const std::string_view name = parmname;
+    if (name == "IP_TAKENUMBER") {
+        const auto& takes = live->item->takes;
+        return static_cast<double>(std::find(takes.begin(), takes.end(), live) - takes.begin());
+    }
+    if (name == "P_ITEM") return address(Host::handle(live->item));
+    if (name == "P_TRACK") return address(Host::handle(live->item->track));
+    if (name == "P_SOURCE") {
+        return live->source != nullptr ? address(Host::handle(live->source)) : 0.0;
+    }
+    const double* value = stored_value(live, name);
+    return value != nullptr ? *value : 0.0;
+}
+
+bool SetMediaItemTakeInfo_Value(MediaItem_Take* take, const char* parmname, double newvalue) {
+    Host* host = enter("SetMediaItemTakeInfo_Value", parmname);
+    Take* live = host != nullptr ? host->take(take) : nullptr;
+    if (live == nullptr || parmname == nullptr || host->parameter_write_fails(parmname) ||
+        read_only(parmname)) {
+        return false;
+    }
+    double* value = stored_value(live, parmname);
+    if (value == nullptr) return false;
+    *value = script::stored(parmname, newvalue);
+    return true;
+}
+
+bool GetSetMediaItemTakeInfo_String(MediaItem_Take* tk, const char* parmname, char* stringNeedBig,
+                                    bool setNewValue) {
+    Host* host = enter("GetSetMediaItemTakeInfo_String", parmname);
+    Take* take = host != nullptr ? host->take(tk) : nullptr;
+    if (take == nullptr || parmname == nullptr || stringNeedBig == nullptr) return false;
+    if (std::string_view(parmname) == "P_NAME") {
+        if (setNewValue) {
+            take->name = stringNeedBig;
+        } else {
+            script::copy_out(take->name, stringNeedBig);
+        }
+        return true;
+    }
+    return script::ext_string(take->ext, script::ext_key(parmname), stringNeedBig, setNewValue);
+}
+
+}  // namespace reaper
+
+std::span<const HostFunction> take_functions() {
+    static const HostFunction functions[] = {
+        QM_SIM_HOST_FUNCTION(SetActiveTake),
+        QM_SIM_HOST_FUNCTION(CountTakes),
+        QM_SIM_HOST_FUNCTION(GetTake),
+        QM_SIM_HOST_FUNCTION(GetMediaItemTake),
+        QM_SIM_HOST_FUNCTION(GetMediaItemTake_Item),
+        QM_SIM_HOST_FUNCTION(TakeIsMIDI),
+    };
+    return functions;
+}
+
+}  // namespace sim

@@ -1,0 +1,146 @@
+// The host functions REAPER offers scripts beyond those the extension calls (host.h declares
+// those), by family, and what their files share.
+#pragma once
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "sim/host.h"
+
+namespace sim {
+
+struct HostFunction {
+    const char* name;
+    void* address;
+};
+#define QM_SIM_HOST_FUNCTION(name)                             \
+    ::sim::HostFunction {                                      \
+#name, reinterpret_cast < void*>(&::sim::reaper::name) \
+    }
+
+// Each family file's GetFunc entries.
+std::span<const HostFunction> project_functions();
+std::span<const HostFunction> item_functions();
+std::span<const HostFunction> take_functions();
+std::span<const HostFunction> source_functions();
+std::span<const HostFunction> track_functions();
+std::span<const HostFunction> misc_functions();
+
+namespace script {
+
+// The active host, with the call logged, or null without one.
+inline Host* enter(const char* function, const char* detail = nullptr) {
+    Host* host = Host::active();
+    if (host != nullptr && host->logs_calls()) host->log_call(function, detail ? detail : "");
+    return host;
+}
+
+// What a NeedBig buffer holds at least: REAPER writes into it without knowing its size.
+inline constexpr std::size_t kNeedBigCapacity = 64 * 1024;
+
+// `text` into a buffer of `size` bytes (0: the NeedBig minimum), cut short and always terminated.
+inline void copy_out(std::string_view text, char* buffer, std::size_t size = 0) {
+    if (buffer == nullptr) return;
+    if (size == 0) size = kNeedBigCapacity;
+    const std::size_t n = std::min(text.size(), size - 1);
+    std::memcpy(buffer, text.data(), n);
+    buffer[n] = '\0';
+}
+
+// A number as a parameter of the type its name's prefix gives stores it: B_ 0 or 1, C_ a signed
+// char, I_ an int, F_ a float, D_ as is.
+inline double stored(std::string_view name, double v) {
+    const auto integral = [&](double lo, double hi) {
+        if (!std::isfinite(v)) return 0.0;
+        return std::trunc(std::clamp(v, lo, hi));
+    };
+    if (name.starts_with("B_")) return v != 0.0 && !std::isnan(v) ? 1.0 : 0.0;
+    if (name.starts_with("C_")) {
+        // Past its range a char keeps its low byte, as C stores it.
+        const double t = integral(-2147483648.0, 2147483647.0);
+        return static_cast<double>(static_cast<signed char>(static_cast<int>(t) & 0xff));
+    }
+    if (name.starts_with("I_")) return integral(-2147483648.0, 2147483647.0);
+    if (name.starts_with("F_")) return static_cast<double>(static_cast<float>(v));
+    return v;
+}
+
+// "P_EXT:name" → "name"; empty when `parmname` is no extension key.
+inline std::string_view ext_key(std::string_view parmname) {
+    constexpr std::string_view prefix = "P_EXT:";
+    return parmname.starts_with(prefix) ? parmname.substr(prefix.size()) : std::string_view{};
+}
+
+// P_EXT:name of a string table, read or written through a NeedBig buffer.
+template <class Map>
+bool ext_string(Map& ext, std::string_view key, char* buffer, bool set) {
+    if (key.empty()) return false;
+    if (set) {
+        ext.insert_or_assign(std::string(key), std::string(buffer));
+        return true;
+    }
+    const auto found = ext.find(key);
+    copy_out(found != ext.end() ? std::string_view(found->second) : std::string_view{}, buffer);
+    return found != ext.end();
+}
+
+int track_number(const Track* track);  // 1-based; 0 when the track is gone
+
+}  // namespace script
+
+namespace reaper {
+// ---- project and selection ----
+bool IsMediaItemSelected(MediaItem* item);
+void SelectAllMediaItems(ReaProject* proj, bool selected);
+ReaProject* EnumProjects(int idx, char* projfnOutOptional, int projfnOutOptional_sz);
+double GetProjectLength(ReaProject* proj);
+double GetSetProjectInfo(ReaProject* project, const char* desc, double value, bool is_set);
+// ---- items ----
+bool GetSetMediaItemInfo_String(MediaItem* item, const char* parmname, char* stringNeedBig,
+                                bool setNewValue);
+MediaTrack* GetMediaItemTrack(MediaItem* item);
+int GetTrackNumMediaItems(MediaTrack* tr);
+MediaItem* CreateNewMIDIItemInProj(MediaTrack* track, double starttime, double endtime,
+                                   const bool* qnInOptional);
+MediaItem* SplitMediaItem(MediaItem* item, double position);
+bool SetMediaItemPosition(MediaItem* item, double position, bool refreshUI);
+bool SetMediaItemLength(MediaItem* item, double length, bool refreshUI);
+void UpdateItemInProject(MediaItem* item);
+// ---- takes ----
+void SetActiveTake(MediaItem_Take* take);
+int CountTakes(MediaItem* item);
+MediaItem_Take* GetTake(MediaItem* item, int takeidx);
+MediaItem_Take* GetMediaItemTake(MediaItem* item, int tk);
+MediaItem* GetMediaItemTake_Item(MediaItem_Take* take);
+bool TakeIsMIDI(MediaItem_Take* take);
+// ---- sources ----
+bool SetMediaItemTake_Source(MediaItem_Take* take, PCM_source* source);
+void GetMediaSourceFileName(PCM_source* source, char* filenamebufOut, int filenamebufOut_sz);
+double GetMediaSourceLength(PCM_source* source, bool* lengthIsQNOut);
+// ---- tracks ----
+int GetNumTracks();
+bool SetMediaTrackInfo_Value(MediaTrack* tr, const char* parmname, double newvalue);
+bool GetSetMediaTrackInfo_String(MediaTrack* tr, const char* parmname, char* stringNeedBig,
+                                 bool setNewValue);
+bool GetTrackName(MediaTrack* track, char* bufOut, int bufOut_sz);
+MediaTrack* GetParentTrack(MediaTrack* track);
+bool IsTrackVisible(MediaTrack* track, bool mixer);
+int CSurf_TrackToID(MediaTrack* track, bool mcpView);
+void InsertTrackAtIndex(int idx, bool wantDefaults);
+void InsertTrackInProject(ReaProject* proj, int idx, int flags);
+void DeleteTrack(MediaTrack* tr);
+void TrackList_AdjustWindows(bool isMinor);
+// ---- miscellaneous ----
+const char* GetResourcePath();
+bool GetAudioDeviceInfo(const char* attribute, char* descOut, int descOut_sz);
+int ColorToNative(int r, int g, int b);
+void ColorFromNative(int col, int* rOut, int* gOut, int* bOut);
+bool ValidatePtr(void* pointer, const char* ctypename);
+bool ValidatePtr2(ReaProject* proj, void* pointer, const char* ctypename);
+}  // namespace reaper
+
+}  // namespace sim
