@@ -563,7 +563,10 @@ bool MIDI_GetAllEvts(MediaItem_Take* take, char* bufOutNeedBig, int* bufOutNeedB
         out += e.message;
         previous = e.tick;
     }
-    if (static_cast<std::size_t>(std::max(*bufOutNeedBig_sz, 0)) < out.size()) return false;
+    if (static_cast<std::size_t>(std::max(*bufOutNeedBig_sz, 0)) < out.size()) {
+        Host::active()->request_buffer(out.size());
+        return false;
+    }
     std::memcpy(bufOutNeedBig, out.data(), out.size());
     *bufOutNeedBig_sz = static_cast<int>(out.size());
     return true;

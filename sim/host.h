@@ -565,6 +565,11 @@ public:
     void move_item(Item* item, Track* destination);
     void record_misuse(std::string text);
     bool parameter_write_fails(std::string_view parmname) const;
+    // A function handed a NeedBig buffer too small for its text asks for `size` bytes and fails;
+    // a caller that can grow the buffer takes the request (0: none) and calls again, as REAPER's
+    // script binding grows such buffers.
+    void request_buffer(std::size_t size) { buffer_request_ = size; }
+    std::size_t take_buffer_request() { return std::exchange(buffer_request_, 0); }
 
 private:
     friend class Source;
@@ -573,6 +578,7 @@ private:
     struct State;
     std::unique_ptr<State> state_;
     bool log_calls_ = true;
+    std::size_t buffer_request_ = 0;
     static inline Host* active_ = nullptr;
 };
 

@@ -98,7 +98,14 @@ public:
         double result_double = 0.0;
         slots_[def_.params.size()] = &result_double;
         const int numparms = static_cast<int>(def_.params.size());
+        fn_.host->take_buffer_request();
         void* result = fn_.callee.invoke(fn_.callee.context, slots_.data(), numparms);
+        // A NeedBig buffer too small for the answer: grown to the size asked for, called again.
+        if (const std::size_t wanted = fn_.host->take_buffer_request(); wanted > 0) {
+            if (grow_need_big(wanted)) {
+                result = fn_.callee.invoke(fn_.callee.context, slots_.data(), numparms);
+            }
+        }
 
         int pushed = 0;
         lua_checkstack(L_, static_cast<int>(def_.params.size()) + 2);
@@ -115,6 +122,25 @@ public:
     }
 
 private:
+    bool grow_need_big(std::size_t wanted) {
+        for (std::size_t i = 0; i < def_.params.size(); ++i) {
+            const ParamDef& p = def_.params[i];
+            if (p.type.type != ValueType::Buffer || !p.need_big || buffers_.empty() ||
+                buffers_[i].size() >= wanted) {
+                continue;
+            }
+            buffers_[i].resize(wanted, '\0');
+            slots_[i] = buffers_[i].data();
+            if (p.sized && def_.params[i + 1].type.type == ValueType::Int) {
+                slots_[i + 1] = by_value(static_cast<std::intptr_t>(wanted));
+            } else if (p.sized) {
+                storage_[i + 1].i = static_cast<int>(wanted);
+            }
+            return true;
+        }
+        return false;
+    }
+
     [[noreturn]] void fail(std::size_t i, const std::string& expected) const {
         throw ScriptError(def_.name + " argument " + std::to_string(arg_[i]) + ": expected " +
                           expected);
