@@ -2,10 +2,11 @@
 # Installs the Debian packages the build, the tools and the tests need, when any is missing.
 set -euo pipefail
 
-# libclang-rt-14-dev: the libFuzzer runtime for the fuzz targets; valgrind: the load/unload check.
+# libclang-rt-14-dev: the libFuzzer runtime for the fuzz targets; valgrind: the load/unload check;
+# libcli11-dev: reaper-sim's command-line parser.
 packages=(cmake ninja-build g++ clang clang-format pkg-config binutils libclang-rt-14-dev valgrind
           libgtest-dev libgmock-dev libbenchmark-dev liblua5.4-dev libsndfile1-dev
-          lua5.4 lua-check libxml2-utils)
+          lua5.4 lua-check libxml2-utils libcli11-dev)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

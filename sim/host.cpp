@@ -793,9 +793,17 @@ void Host::redraw() {
     ++state_->redraws;
 }
 
-int Host::show_message_box(const char* msg, const char* title, int type) {
+bool Host::message_box_answer_queued() const {
+    return !state_->answers.empty();
+}
+
+void Host::record_message_box(const char* msg, const char* title, int type) {
     state_->boxes.push_back(
         MessageBoxRecord{msg != nullptr ? msg : "", title != nullptr ? title : "", type});
+}
+
+int Host::show_message_box(const char* msg, const char* title, int type) {
+    record_message_box(msg, title, type);
     if (state_->answers.empty()) return 7;
     const int answer = state_->answers.front();
     state_->answers.pop_front();
@@ -875,6 +883,25 @@ void Host::delete_item(Item* item) {
     auto& siblings = item->track->items;
     siblings.erase(std::remove(siblings.begin(), siblings.end(), item), siblings.end());
     state_->destroyed += state_->forget_item(item);
+}
+
+void Host::delete_take(Take* take) {
+    if (state_->live_takes.count(take) == 0) return;
+    Item* item = take->item;
+    auto& takes = item->takes;
+    const auto at = std::find(takes.begin(), takes.end(), take);
+    if (at == takes.end()) return;
+    const auto index = static_cast<int>(at - takes.begin());
+    takes.erase(at);
+    if (item->active_take > index) {
+        --item->active_take;
+    } else if (item->active_take == index) {
+        item->active_take = 0;
+    }
+    if (take->source != nullptr && state_->live_sources.erase(address(take->source)) != 0) {
+        ++state_->destroyed;
+    }
+    state_->live_takes.erase(take);
 }
 
 void Host::move_item(Item* item, Track* destination) {

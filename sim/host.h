@@ -416,6 +416,9 @@ struct Project {
     Tempo tempo;
     TimeRange time_selection;
     TimeRange loop_range;
+    // SetProjExtState's strings, extname -> key -> value; a project file keeps them in its
+    // <EXTSTATE> block.
+    std::map<std::string, std::map<std::string, std::string>> ext_state;
     double frame_rate = 30.0;
     bool drop_frame = false;
     double cursor = 0.0;         // edit cursor, seconds
@@ -496,6 +499,7 @@ public:
 
     // ---- scripted answers and failures ----
     void push_message_box_answer(int answer);  // answered in order; 7 (No) when none is queued
+    bool message_box_answer_queued() const;
     void set_sws_installed(bool installed);
     bool sws_installed() const;
     // Set...Info_Value of it answers false; "P_SOURCE": GetSetMediaItemTakeInfo refuses a source.
@@ -558,10 +562,14 @@ public:
     }
     void redraw();
     int show_message_box(const char* msg, const char* title, int type);
+    void record_message_box(const char* msg, const char* title, int type);  // answered elsewhere
     void console_message(const char* msg);
     void destroy_source(PCM_source* src);
     int insert_media(const char* file, int mode);
     void delete_item(Item* item);
+    // The take leaves its item and goes stale, its source with it; the active take stays the same
+    // take when it remains, else becomes the first.
+    void delete_take(Take* take);
     void move_item(Item* item, Track* destination);
     void record_misuse(std::string text);
     bool parameter_write_fails(std::string_view parmname) const;

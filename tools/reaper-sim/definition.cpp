@@ -182,6 +182,8 @@ std::optional<FunctionDef> parse_definition(std::string_view name, std::string_v
         if (pair && size.name == buffer.name + "_sz") {
             buffer.sized = true;
             size.role = Role::Size;
+            // Without `Out` in its name the script passes the initial text and gets the result.
+            if (buffer.role == Role::In) buffer.role = Role::InOut;
         }
     }
     return def;

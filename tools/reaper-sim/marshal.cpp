@@ -184,19 +184,22 @@ private:
         return {text, length};
     }
 
+    // REAPER's binding: a project may be nil or 0 (the current one); any other handle must be a
+    // handle, or nil where the parameter is optional. A handle that is not live is refused later,
+    // by the object check.
     void* read_handle(std::size_t i, const ParamDef& p) {
         const int a = arg_[i];
+        const bool project = p.type.handle == "ReaProject*";
         void* handle = nullptr;
-        if (is_nil(L_, a)) {
-            handle = nullptr;
-        } else if (lua_type(L_, a) == LUA_TNUMBER && lua_tonumber(L_, a) == 0) {
-            handle = nullptr;
-        } else if (lua_type(L_, a) == LUA_TLIGHTUSERDATA) {
+        if (lua_type(L_, a) == LUA_TLIGHTUSERDATA) {
             handle = lua_touserdata(L_, a);
-        } else {
-            fail(i, p.type.handle);
+        } else if (!(project && lua_type(L_, a) == LUA_TNUMBER && lua_tonumber(L_, a) == 0) &&
+                   !((project || p.optional) && is_nil(L_, a))) {
+            throw ScriptError("bad argument #" + std::to_string(arg_[i]) + " to '" + def_.name +
+                              "' (" + p.type.handle.substr(0, p.type.handle.size() - 1) +
+                              " expected)");
         }
-        if (p.type.handle == "ReaProject*") {
+        if (project) {
             if (handle != nullptr && !fn_.host->validate(nullptr, handle, p.type.handle))
                 fail(i, p.type.handle);
             project_ = static_cast<ReaProject*>(handle);

@@ -17,7 +17,10 @@
     X(markers_time)            \
     X(take_extras)             \
     X(undo_refresh)            \
-    X(dialogs_console)
+    X(dialogs_console)         \
+    X(script_runtime)          \
+    X(actions)                 \
+    X(chunks_ext_state)
 // clang-format on
 
 namespace reaper_sim {

@@ -1,0 +1,518 @@
+// Actions: the Main-section action IDs item scripts run, performed on the simulated project as
+// REAPER performs them. An ID this table lacks, or one whose effect needs what the simulation does
+// not have (the mouse, audio analysis, rendering), does nothing and is reported once on stderr.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+
+#include "families.h"
+#include "host_functions.h"
+#include "session.h"
+
+namespace reaper_sim {
+namespace {
+
+using namespace std::string_view_literals;
+
+struct Context {
+    sim::Host& host;
+    sim::Project& project;
+    Session& session;
+};
+
+// A host function by name, wherever it is implemented; null while none is. Actions reach what
+// the other families implement this way, as REAPER's actions use its own internals.
+template <class F>
+F* host_fn(const char* name) {
+    void* address = sim::host_function(name);
+    if (address == nullptr) {
+        for (const HostFunctionRow& row : host_function_rows()) {
+            if (std::strcmp(row.name, name) == 0) address = row.address;
+        }
+    }
+    F* f = nullptr;
+    std::memcpy(&f, &address, sizeof f);
+    return f;
+}
+
+std::vector<sim::Item*> items_of(sim::Project& project, bool selected_only) {
+    std::vector<sim::Item*> out;
+    for (sim::Track* track : project.tracks) {
+        for (sim::Item* item : track->items) {
+            if (!selected_only || item->selected()) out.push_back(item);
+        }
+    }
+    return out;
+}
+
+double start_of(const sim::Item* item) {
+    return item->params.at("D_POSITION");
+}
+double end_of(const sim::Item* item) {
+    return item->params.at("D_POSITION") + item->params.at("D_LENGTH");
+}
+
+int index_of(const sim::Project& project, const sim::Track* track) {
+    const auto at = std::find(project.tracks.begin(), project.tracks.end(), track);
+    return at == project.tracks.end() ? -1 : static_cast<int>(at - project.tracks.begin());
+}
+
+// The time selection through GetSet_LoopTimeRange2; false while that is not simulated.
+bool time_selection(Context& c, bool set, double& start, double& end) {
+    using Fn = void(ReaProject*, bool, bool, double*, double*, bool);
+    Fn* f = host_fn<Fn>("GetSet_LoopTimeRange2");
+    if (f == nullptr) return false;
+    f(sim::Host::handle(&c.project), set, false, &start, &end, false);
+    return true;
+}
+
+// ---- the actions ----
+
+bool unselect_all_items(Context& c) {
+    for (sim::Item* item : items_of(c.project, true)) c.host.set_item_selected(item, false);
+    return true;
+}
+
+bool select_all_items(Context& c) {
+    for (sim::Item* item : items_of(c.project, false)) c.host.set_item_selected(item, true);
+    return true;
+}
+
+bool unselect_all_tracks(Context& c) {
+    for (sim::Track* track : c.project.tracks) track->selected = false;
+    return true;
+}
+
+bool first_selected_track_last_touched(Context& c) {
+    for (sim::Track* track : c.project.tracks) {
+        if (track->selected) {
+            c.session.last_touched = track;
+            break;
+        }
+    }
+    return true;
+}
+
+bool cursor_to_items_start(Context& c) {
+    const auto selected = items_of(c.project, true);
+    if (selected.empty()) return true;
+    double start = std::numeric_limits<double>::infinity();
+    for (const sim::Item* item : selected) start = std::min(start, start_of(item));
+    c.project.cursor = start;
+    return true;
+}
+
+bool remove_items(Context& c) {
+    for (sim::Item* item : items_of(c.project, true)) c.host.delete_item(item);
+    return true;
+}
+
+template <bool Toggle, bool Value>
+bool mute_items(Context& c) {
+    for (sim::Item* item : items_of(c.project, true)) {
+        const double mute = Toggle ? (item->params["B_MUTE"] != 0.0 ? 0.0 : 1.0) : (Value ? 1 : 0);
+        item->params["B_MUTE"] = mute;
+        item->params["B_MUTE_ACTUAL"] = mute;
+    }
+    return true;
+}
+
+// Takes other than the active one (crop), or the active one (delete), of each selected item.
+template <bool KeepActive>
+bool remove_takes(Context& c) {
+    for (sim::Item* item : items_of(c.project, true)) {
+        const auto takes = item->takes;
+        const int active = item->active_take;
+        for (std::size_t i = 0; i < takes.size(); ++i) {
+            if ((static_cast<int>(i) == active) != KeepActive) c.host.delete_take(takes[i]);
+        }
+    }
+    return true;
+}
+
+// Each selected item moves to the track above (-1) or below (+1), if there is one.
+template <int Direction>
+bool move_items_one_track(Context& c) {
+    for (sim::Item* item : items_of(c.project, true)) {
+        const int to = index_of(c.project, item->track) + Direction;
+        if (to >= 0 && to < static_cast<int>(c.project.tracks.size())) {
+            c.host.move_item(item, c.project.tracks[static_cast<std::size_t>(to)]);
+        }
+    }
+    return true;
+}
+
+// Overlapping selected items on a track fade into each other over the overlap.
+bool crossfade_overlaps(Context& c) {
+    for (sim::Track* track : c.project.tracks) {
+        std::vector<sim::Item*> selected;
+        for (sim::Item* item : track->items) {
+            if (item->selected()) selected.push_back(item);
+        }
+        std::sort(selected.begin(), selected.end(),
+                  [](const sim::Item* a, const sim::Item* b) { return start_of(a) < start_of(b); });
+        for (std::size_t i = 0; i + 1 < selected.size(); ++i) {
+            sim::Item* first = selected[i];
+            sim::Item* second = selected[i + 1];
+            const double overlap = std::min(end_of(first), end_of(second)) - start_of(second);
+            if (overlap <= 0.0) continue;
+            first->params["D_FADEOUTLEN"] = overlap;
+            second->params["D_FADEINLEN"] = overlap;
+        }
+    }
+    return true;
+}
+
+bool split_at_cursor(Context& c) {
+    using Fn = MediaItem*(MediaItem*, double);
+    Fn* split = host_fn<Fn>("SplitMediaItem");
+    if (split == nullptr) return false;
+    for (sim::Item* item : items_of(c.project, true))
+        split(sim::Host::handle(item), c.project.cursor);
+    return true;
+}
+
+bool split_at_time_selection(Context& c) {
+    using Fn = MediaItem*(MediaItem*, double);
+    Fn* split = host_fn<Fn>("SplitMediaItem");
+    double start = 0.0;
+    double end = 0.0;
+    if (split == nullptr || !time_selection(c, false, start, end)) return false;
+    if (end <= start) return true;
+    for (sim::Item* item : items_of(c.project, true)) {
+        // The middle part stays selected, as the parts outside the selection do.
+        MediaItem* right = split(sim::Host::handle(item), start);
+        sim::Item* middle = right != nullptr ? c.host.item(right) : item;
+        split(sim::Host::handle(middle), end);
+    }
+    return true;
+}
+
+bool time_selection_to_items(Context& c) {
+    const auto selected = items_of(c.project, true);
+    double start = std::numeric_limits<double>::infinity();
+    double end = -std::numeric_limits<double>::infinity();
+    for (const sim::Item* item : selected) {
+        start = std::min(start, start_of(item));
+        end = std::max(end, end_of(item));
+    }
+    if (selected.empty()) {
+        double current_start = 0.0;
+        double current_end = 0.0;
+        return time_selection(c, false, current_start, current_end);
+    }
+    return time_selection(c, true, start, end);
+}
+
+bool remove_time_selection(Context& c) {
+    double start = 0.0;
+    double end = 0.0;
+    return time_selection(c, true, start, end);
+}
+
+bool select_items_in_time_selection(Context& c) {
+    double start = 0.0;
+    double end = 0.0;
+    if (!time_selection(c, false, start, end)) return false;
+    if (end <= start) return true;
+    for (sim::Track* track : c.project.tracks) {
+        if (!track->selected) continue;
+        for (sim::Item* item : track->items) {
+            if (start_of(item) < end && end_of(item) > start) c.host.set_item_selected(item, true);
+        }
+    }
+    return true;
+}
+
+// The last-touched track if it is still there, else the first selected one, else null.
+sim::Track* touched_track(Context& c) {
+    sim::Track* touched = c.session.last_touched;
+    if (touched != nullptr && c.host.track(sim::Host::handle(touched)) != nullptr &&
+        touched->project == &c.project) {
+        return touched;
+    }
+    for (sim::Track* track : c.project.tracks) {
+        if (track->selected) return track;
+    }
+    return nullptr;
+}
+
+// After the last-touched track (at the end without one), selected and touched.
+bool insert_track(Context& c) {
+    using Fn = void(int, bool);
+    Fn* insert = host_fn<Fn>("InsertTrackAtIndex");
+    if (insert == nullptr || &c.project != c.host.current_project()) return false;
+    const sim::Track* after = touched_track(c);
+    const int at = after != nullptr ? index_of(c.project, after) + 1
+                                    : static_cast<int>(c.project.tracks.size());
+    insert(at, true);
+    if (at >= static_cast<int>(c.project.tracks.size())) return true;
+    sim::Track* added = c.project.tracks[static_cast<std::size_t>(at)];
+    for (sim::Track* track : c.project.tracks) track->selected = track == added;
+    c.session.last_touched = added;
+    return true;
+}
+
+// ---- copy and paste ----
+
+sim::ItemSpec spec_of(const sim::Item& item, double origin) {
+    sim::ItemSpec spec;
+    const auto& p = item.params;
+    spec.position = p.at("D_POSITION") - origin;
+    spec.length = p.at("D_LENGTH");
+    spec.fade_in = p.at("D_FADEINLEN");
+    spec.fade_out = p.at("D_FADEOUTLEN");
+    spec.fade_in_shape = static_cast<int>(p.at("C_FADEINSHAPE"));
+    spec.fade_out_shape = static_cast<int>(p.at("C_FADEOUTSHAPE"));
+    spec.mute = p.at("B_MUTE") != 0.0;
+    spec.loop = p.at("B_LOOPSRC") != 0.0;
+    spec.lock = static_cast<int>(p.at("C_LOCK"));
+    spec.vol = p.at("D_VOL");
+    spec.selected = true;
+    spec.active_take = item.active_take;
+    for (const sim::Take* take : item.takes) {
+        sim::TakeSpec t;
+        const auto& q = take->params;
+        t.name = take->name;
+        if (take->source != nullptr) t.source = take->source->media;
+        t.start_offset = q.at("D_STARTOFFS");
+        t.vol = q.at("D_VOL");
+        t.pan = q.at("D_PAN");
+        t.rate = q.at("D_PLAYRATE");
+        t.pitch = q.at("D_PITCH");
+        t.preserve_pitch = q.at("B_PPITCH") != 0.0;
+        t.chan_mode = static_cast<int>(q.at("I_CHANMODE"));
+        t.pitch_mode = static_cast<int>(q.at("I_PITCHMODE"));
+        spec.takes.push_back(std::move(t));
+    }
+    return spec;
+}
+
+bool copy_items(Context& c) {
+    const auto selected = items_of(c.project, true);
+    if (selected.empty()) return true;
+    double origin = std::numeric_limits<double>::infinity();
+    for (const sim::Item* item : selected) origin = std::min(origin, start_of(item));
+    const int first_track = index_of(c.project, selected.front()->track);
+    c.session.clipboard.clear();
+    for (const sim::Item* item : selected) {
+        c.session.clipboard.emplace_back(index_of(c.project, item->track) - first_track,
+                                         spec_of(*item, origin));
+    }
+    return true;
+}
+
+// At the edit cursor, the first item on the last-touched track; the pasted items are selected.
+bool paste_items(Context& c) {
+    if (c.session.clipboard.empty() || c.project.tracks.empty()) return true;
+    const sim::Track* touched = touched_track(c);
+    const int base = touched != nullptr ? index_of(c.project, touched) : 0;
+    unselect_all_items(c);
+    for (const auto& [offset, copied] : c.session.clipboard) {
+        const int to = base + offset;
+        if (to < 0 || to >= static_cast<int>(c.project.tracks.size())) continue;
+        sim::ItemSpec spec = copied;
+        spec.position += c.project.cursor;
+        c.host.add_item(c.project.tracks[static_cast<std::size_t>(to)], spec);
+    }
+    return true;
+}
+
+bool play_stop(Context& c) {
+    if (c.project.play_state != 0) {
+        c.project.play_state = 0;
+    } else {
+        c.project.play_state = 1;
+        c.project.play_position = c.project.cursor;
+    }
+    return true;
+}
+
+bool display_only(Context&) {
+    return true;
+}
+
+// ---- the table ----
+
+struct Action {
+    int id;
+    const char* name;
+    bool (*perform)(Context&);
+    bool undo;  // adds an undo point named after the action (outside an undo block)
+};
+
+// Options whose toggle state the action flips, sets or clears.
+struct OptionAction {
+    int id;
+    int option;
+    int value;  // -1 flips
+};
+constexpr OptionAction kOptionActions[] = {
+    {1156, 1156, -1},   {1157, 1157, -1},  {40041, 40041, -1}, {41117, 41117, -1},
+    {41120, 41117, 1},  {41121, 41117, 0}, {40912, 40912, -1}, {41194, 41194, -1},
+    {40145, 40145, -1}, {1068, 1068, -1},
+};
+
+// clang-format off
+const Action kActions[] = {
+    {40289, "Item: Unselect (clear selection of) all items", &unselect_all_items, true},
+    {40297, "Track: Unselect (clear selection of) all tracks", &unselect_all_tracks, true},
+    {40914, "Track: Set first selected track as last touched track", &first_selected_track_last_touched, false},
+    {40698, "Edit: Copy items", &copy_items, false},
+    {40290, "Time selection: Set time selection to items", &time_selection_to_items, false},
+    {41173, "Item navigation: Move cursor to start of items", &cursor_to_items_start, false},
+    {40058, "Item: Paste items/tracks (old-style handling of hidden tracks)", &paste_items, true},
+    {40635, "Time selection: Remove (unselect) time selection", &remove_time_selection, false},
+    {40131, "Take: Crop to active take in items", &remove_takes<true>, true},
+    {41059, "Item: Crossfade any overlapping items", &crossfade_overlaps, true},
+    {42398, "Item: Paste items/tracks", &paste_items, true},
+    {40129, "Take: Delete active take from items", &remove_takes<false>, true},
+    {40061, "Item: Split items at time selection", &split_at_time_selection, true},
+    {40757, "Item: Split items at edit cursor (no change selection)", &split_at_cursor, true},
+    {40441, "Peaks: Rebuild peaks for selected items", &display_only, false},
+    {40718, "Item: Select all items on selected tracks in current time selection", &select_items_in_time_selection, true},
+    {40913, "Track: Vertical scroll selected tracks into view", &display_only, false},
+    {40006, "Item: Remove items", &remove_items, true},
+    {40044, "Transport: Play/stop", &play_stop, false},
+    {40182, "Item: Select all items", &select_all_items, true},
+    {40697, "Remove items/tracks/envelope points (depending on focus)", &remove_items, true},
+    {40175, "Item properties: Toggle mute", &mute_items<true, false>, true},
+    {40118, "Item edit: Move items/envelope points down one track/a bit", &move_items_one_track<1>, true},
+    {40117, "Item edit: Move items/envelope points up one track/a bit", &move_items_one_track<-1>, true},
+    {40001, "Track: Insert new track", &insert_track, true},
+    {40719, "Item properties: Mute", &mute_items<false, true>, true},
+};
+// clang-format on
+
+// Actions scripts run that need the mouse, audio analysis, rendering or an undo snapshot.
+// clang-format off
+constexpr std::pair<int, const char*> kUnsimulated[] = {
+    {40514, "View: Move edit cursor to mouse cursor (no snapping)"},
+    {41110, "Track: Select track under mouse"},
+    {40528, "Item: Select item under mouse cursor"},
+    {40029, "Edit: Undo"},
+    {41588, "Item: Glue items"},
+    {40375, "Item navigation: Move cursor to next transient in items"},
+    {41995, "Move edit cursor to nearest zero crossing in items"},
+};
+// clang-format on
+
+void report(Session& session, int command, const char* why) {
+    if (!session.reported_actions.insert(command).second) return;
+    std::string name;
+    for (const auto& [id, known] : kUnsimulated) {
+        if (id == command) name = std::string(" (") + known + ")";
+    }
+    for (const Action& action : kActions) {
+        if (action.id == command) name = std::string(" (") + action.name + ")";
+    }
+    std::fprintf(stderr, "reaper-sim: action %d%s %s; it did nothing\n", command, name.c_str(),
+                 why);
+}
+
+void perform(const char* function, int command, ReaProject* proj) {
+    sim::Host* host = enter(function);
+    Session* session = Session::active();
+    sim::Project* project = host != nullptr ? host->project(proj) : nullptr;
+    if (project == nullptr || session == nullptr || command == 0) return;
+    for (const OptionAction& option : kOptionActions) {
+        if (option.id != command) continue;
+        int& state = session->toggles[option.option];
+        state = option.value < 0 ? 1 - state : option.value;
+        return;
+    }
+    for (const Action& action : kActions) {
+        if (action.id != command) continue;
+        Context context{*host, *project, *session};
+        if (!action.perform(context)) {
+            report(*session, command, "needs what reaper-sim does not simulate yet");
+            return;
+        }
+        if (action.undo) session->add_undo_point(project, action.name);
+        return;
+    }
+    report(*session, command, "is not simulated by reaper-sim");
+}
+
+void Main_OnCommand(int command, int /*flag*/) {
+    perform("Main_OnCommand", command, nullptr);
+}
+
+void Main_OnCommandEx(int command, int /*flag*/, ReaProject* proj) {
+    perform("Main_OnCommandEx", command, proj);
+}
+
+// No extension actions exist here; a numeric string names that action.
+int NamedCommandLookup(const char* command_name) {
+    enter("NamedCommandLookup", command_name);
+    if (command_name == nullptr || *command_name == '\0') return 0;
+    char* end = nullptr;
+    const long id = std::strtol(command_name, &end, 10);
+    return *end == '\0' && id > 0 && id <= std::numeric_limits<int>::max() ? static_cast<int>(id)
+                                                                           : 0;
+}
+
+int toggle_state(int section_id, int command_id) {
+    Session* session = Session::active();
+    if (session == nullptr) return -1;
+    if (section_id == 0 || section_id == 100) {
+        const auto found = session->toggles.find(command_id);
+        if (found != session->toggles.end()) return found->second;
+    }
+    const auto script = session->script_toggles.find({section_id, command_id});
+    return script != session->script_toggles.end() ? script->second : -1;
+}
+
+int GetToggleCommandState(int command_id) {
+    enter("GetToggleCommandState");
+    return toggle_state(0, command_id);
+}
+
+int GetToggleCommandStateEx(int section_id, int command_id) {
+    enter("GetToggleCommandStateEx");
+    return toggle_state(section_id, command_id);
+}
+
+// Only a ReaScript action's state can be set: here, the running script's.
+bool SetToggleCommandState(int section_id, int command_id, int state) {
+    enter("SetToggleCommandState");
+    Session* session = Session::active();
+    if (session == nullptr || section_id != kScriptSection || command_id != kScriptCommandId) {
+        return false;
+    }
+    session->script_toggles[{section_id, command_id}] = state;
+    return true;
+}
+
+void RefreshToolbar2(int /*section_id*/, int /*command_id*/) {
+    enter("RefreshToolbar2");
+}
+
+}  // namespace
+
+std::span<const HostFunctionRow> family_actions() {
+    // clang-format off
+    static const HostFunctionRow rows[] = {
+        c_function("Main_OnCommand", &Main_OnCommand,
+            "void\0int,int\0command,flag\0Run a Main-section action by its command ID."sv),
+        c_function("Main_OnCommandEx", &Main_OnCommandEx,
+            "void\0int,int,ReaProject*\0command,flag,proj\0Run a Main-section action by its command ID in a project."sv),
+        c_function("NamedCommandLookup", &NamedCommandLookup,
+            "int\0const char*\0command_name\0The command ID of a named command; 0 when unknown."sv),
+        c_function("GetToggleCommandState", &GetToggleCommandState,
+            "int\0int\0command_id\0An action's on/off state: 1 on, 0 off, -1 none."sv),
+        c_function("GetToggleCommandStateEx", &GetToggleCommandStateEx,
+            "int\0int,int\0section_id,command_id\0An action's on/off state in a section: 1 on, 0 off, -1 none."sv),
+        c_function("SetToggleCommandState", &SetToggleCommandState,
+            "bool\0int,int,int\0section_id,command_id,state\0Set the on/off state shown for a script's action; false for other actions."sv),
+        c_function("RefreshToolbar2", &RefreshToolbar2,
+            "void\0int,int\0section_id,command_id\0Redraw the toolbar buttons of an action."sv),
+    };
+    // clang-format on
+    return rows;
+}
+
+}  // namespace reaper_sim
