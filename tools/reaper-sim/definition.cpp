@@ -220,9 +220,15 @@ std::string lua_signature(const FunctionDef& def) {
     if (def.result.type != ValueType::Void) results.push_back(lua_type_name(def.result));
     std::vector<std::string> named_results = results;
     if (!named_results.empty()) named_results.back() += " retval";
+    // An output followed by inputs keeps its place among the arguments.
+    std::size_t inputs_end = 0;
+    for (std::size_t i = 0; i < def.params.size(); ++i) {
+        if (def.visible(def.params[i])) inputs_end = i + 1;
+    }
     std::vector<std::string> args;
-    for (const ParamDef& p : def.params) {
-        if (def.visible(p)) {
+    for (std::size_t i = 0; i < def.params.size(); ++i) {
+        const ParamDef& p = def.params[i];
+        if (def.visible(p) || (p.role == Role::Out && i < inputs_end)) {
             args.push_back((p.optional ? "optional " : "") + lua_type_name(p.type) + " " + p.name);
         }
         if (def.returned(p)) named_results.push_back(lua_type_name(p.type) + " " + p.name);
