@@ -1,6 +1,6 @@
 // REAPER's functions for what a take holds beyond its source: take markers, stretch markers, its FX
-// list, its envelopes and its in-project MIDI. Null/0/false/-1 for a null or stale handle or an
-// index that names nothing; nothing changes then.
+// list, its envelopes (functions_take_extras.cpp) and its in-project MIDI (functions_midi.cpp).
+// Null/0/false/-1 for a null or stale handle or an index that names nothing; nothing changes then.
 #pragma once
 
 #include "sim/reaper_abi.h"
