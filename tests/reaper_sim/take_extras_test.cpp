@@ -119,11 +119,14 @@ TEST(TakeExtras, AnswerAsTheSheetSays) {
          "reaper.MIDI_GetProjTimeFromPPQPos(take, "
          "1920),\n  reaper.MIDI_GetProjQNFromPPQPos(take, 960)",
          {"960.0", "3.0", "5.0"}},
-        // An audio take has no events; no MIDI editor is ever open.
+        // An audio take has no events; no MIDI editor is ever open, and the nil saying so may be
+        // passed
+        // on.
         {"local n, notes, ccs, texts = reaper.MIDI_CountEvts(audio)\n"
          "return n, notes, ccs, texts, reaper.MIDI_InsertNote(audio, false, false, 0, 1, 0, 1, "
          "1),\n"
-         "  reaper.MIDIEditor_GetActive(), reaper.MIDIEditor_LastFocused_OnCommand(40001, false)",
+         "  reaper.MIDIEditor_GetTake(reaper.MIDIEditor_GetActive()),\n"
+         "  reaper.MIDIEditor_LastFocused_OnCommand(40001, false)",
          {"0", "0", "0", "0", "false", "nil", "false"}},
     };
     for (const Case& c : cases) {

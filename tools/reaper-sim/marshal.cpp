@@ -190,11 +190,13 @@ private:
     void* read_handle(std::size_t i, const ParamDef& p) {
         const int a = arg_[i];
         const bool project = p.type.handle == "ReaProject*";
+        // A window may be nil: scripts pass MIDIEditor_GetActive()'s nil on when none is open.
+        const bool window = p.type.handle == "HWND";
         void* handle = nullptr;
         if (lua_type(L_, a) == LUA_TLIGHTUSERDATA) {
             handle = lua_touserdata(L_, a);
         } else if (!(project && lua_type(L_, a) == LUA_TNUMBER && lua_tonumber(L_, a) == 0) &&
-                   !((project || p.optional) && is_nil(L_, a))) {
+                   !((project || window || p.optional) && is_nil(L_, a))) {
             throw ScriptError("bad argument #" + std::to_string(arg_[i]) + " to '" + def_.name +
                               "' (" + p.type.handle.substr(0, p.type.handle.size() - 1) +
                               " expected)");
