@@ -1,6 +1,8 @@
 // Runs the benchmarks, then prints the ratios the library promises, from the same runs.
 #include <benchmark/benchmark.h>
 
+#include "floor_ratios.h"
+
 #include <cstdio>
 #include <map>
 #include <string>
@@ -71,6 +73,10 @@ int main(int argc, char** argv) {
         } else {
             std::printf("%-40s %7.1fx\n", r.what, ratio);
         }
+    }
+    for (const qm_bench::FloorRatio& r : qm_bench::floor_ratios()) {
+        std::printf("%-48s %6.2fx  (target <= %.0fx: %s)  %s\n", r.what.c_str(), r.ratio, r.target,
+                    r.ratio <= r.target ? "met" : "MISSED", r.detail.c_str());
     }
     return 0;
 }

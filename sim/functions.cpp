@@ -165,7 +165,8 @@ MediaItem_Take* GetActiveTake(MediaItem* item) {
     Item* live = host->item(item);
     if (live == nullptr || live->active_take < 0 ||
         live->active_take >= static_cast<int>(live->takes.size()) ||
-        live->takes[static_cast<std::size_t>(live->active_take)]->empty) {
+        (live->takes[static_cast<std::size_t>(live->active_take)]->empty &&
+         live->takes[static_cast<std::size_t>(live->active_take)]->source == nullptr)) {
         return nullptr;
     }
     return Host::handle(live->takes[static_cast<std::size_t>(live->active_take)]);

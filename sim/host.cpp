@@ -481,6 +481,33 @@ Item* Host::copy_item(const Item* from, Track* track) {
     return copy;
 }
 
+bool Host::set_item(Item* item, const ItemSpec& wanted) {
+    if (state_->live_items.count(item) == 0) return false;
+    for (Take* take : item->takes) {
+        if (take->source != nullptr && state_->live_sources.erase(address(take->source)) != 0) {
+            ++state_->destroyed;
+        }
+        state_->live_takes.erase(take);
+    }
+    item->takes.clear();
+    Track* track = item->track;
+    // Built as a new item would be, then moved into the old one's place.
+    Item* made = add_item(track, wanted);
+    track->items.pop_back();
+    state_->live_items.erase(made);
+    item->params = made->params;
+    item->snap_offset = made->snap_offset;
+    item->group = made->group;
+    item->color = made->color;
+    item->notes = made->notes;
+    item->guid = made->guid;
+    item->takes = made->takes;
+    item->active_take = made->active_take;
+    for (Take* take : item->takes) take->item = item;
+    made->takes.clear();
+    return true;
+}
+
 std::string Host::fresh_guid() {
     const std::uint64_t a = state_->random();
     const std::uint64_t b = state_->random();

@@ -76,7 +76,7 @@ public:
     // 0 for a source built by a test or InsertMedia, one more than its original's for a duplicate:
     // lets the dump tell a swapped-in copy from the original without printing addresses.
     int generation = 0;
-    // The element of a loaded project file it came from (see rpp_project.h); a duplicate keeps its
+    // The element of a loaded project file it came from (see rpp/index.h); a duplicate keeps its
     // original's, so a copy can be written as the original was.
     const void* origin = nullptr;
 
@@ -328,6 +328,8 @@ struct Item {
     std::vector<Take*> takes;  // slots, empty ones included
     int active_take = 0;
     const void* origin = nullptr;  // its element in a loaded project file, if any
+    // Keeps `origin` alive when the item owns it (the text of a state chunk it was given).
+    std::shared_ptr<const void> origin_owner;
     bool selected() const;
     // ---- held for scripts, not saved ----
     Parameters<kItemScriptParameters> script_params{{"C_BEATATTACHMODE", -1.0},
@@ -483,6 +485,9 @@ public:
     // A copy of `item` (takes, their sources duplicated, markers, FX, envelopes) on `track`, with
     // fresh item and take GUIDs; null for a stale item or track.
     Item* copy_item(const Item* item, Track* track);
+    // Gives `item` the state `wanted` describes, in place (handle and track kept); its old takes
+    // and their sources are gone, their handles stale. False for a stale item.
+    bool set_item(Item* item, const ItemSpec& wanted);
     // "{…}", 32 random upper-case hex digits: never one the session has handed out before.
     std::string fresh_guid();
     Source* add_source(const SourceSpec& media);  // unowned until a take plays it

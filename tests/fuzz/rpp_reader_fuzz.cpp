@@ -9,7 +9,7 @@
 
 #include "reaper_sim/rpp_canonical.h"
 #include "sim/host.h"
-#include "sim/rpp_project.h"
+#include "rpp/project_file.h"
 
 namespace {
 
@@ -21,9 +21,9 @@ void require(bool condition, const char* what) {
     std::abort();
 }
 
-std::unique_ptr<sim::rpp::ProjectFile> load(sim::Host& host, std::string text) {
-    sim::rpp::Error error;
-    auto file = sim::rpp::ProjectFile::parse(std::move(text), error);
+std::unique_ptr<rpp::ProjectFile> load(sim::Host& host, std::string text) {
+    rpp::Error error;
+    auto file = rpp::ProjectFile::parse(std::move(text), error);
     if (file == nullptr) {
         require(!error.message.empty(), "a refusal without a reason");
         return nullptr;
@@ -93,7 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto file = load(host, text);
     if (file == nullptr) return 0;
     std::string saved;
-    sim::rpp::Error error;
+    rpp::Error error;
     require(file->render(saved, error), "an unchanged project did not save");
     require(saved == text, "an unchanged project saved differently");
 

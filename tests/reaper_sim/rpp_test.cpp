@@ -19,7 +19,7 @@
 #include "project_file.h"
 #include "rpp_canonical.h"
 #include "sim/host.h"
-#include "sim/rpp_project.h"
+#include "rpp/project_file.h"
 
 namespace {
 
@@ -68,10 +68,10 @@ std::string crlf(const std::string& text) {
     return std::regex_replace(text, std::regex("\n"), "\r\n");
 }
 
-std::unique_ptr<sim::rpp::ProjectFile> load(Host& host, const std::string& text,
+std::unique_ptr<rpp::ProjectFile> load(Host& host, const std::string& text,
                                             const std::string& folder = "/nonexistent") {
-    sim::rpp::Error error;
-    auto file = sim::rpp::ProjectFile::parse(text, error);
+    rpp::Error error;
+    auto file = rpp::ProjectFile::parse(text, error);
     EXPECT_NE(file, nullptr) << "line " << error.line << ": " << error.message;
     if (file != nullptr) {
         EXPECT_TRUE(file->load(host, host.current_project(), "song.RPP", folder,
@@ -81,9 +81,9 @@ std::unique_ptr<sim::rpp::ProjectFile> load(Host& host, const std::string& text,
     return file;
 }
 
-std::string save(const sim::rpp::ProjectFile& file) {
+std::string save(const rpp::ProjectFile& file) {
     std::string out;
-    sim::rpp::Error error;
+    rpp::Error error;
     EXPECT_TRUE(file.render(out, error)) << error.message;
     return out;
 }
@@ -272,8 +272,8 @@ TEST(RppFile, MalformedFilesAreRefusedNamingTheLine) {
         {p + "  TIMEMODE 1 5 -1 nan\n>\n", 2, "is not a number"}};
     // clang-format on
     for (const auto& c : cases) {
-        sim::rpp::Error error;
-        EXPECT_EQ(sim::rpp::ProjectFile::parse(c.text, error), nullptr) << c.says;
+        rpp::Error error;
+        EXPECT_EQ(rpp::ProjectFile::parse(c.text, error), nullptr) << c.says;
         EXPECT_EQ(error.line, c.line) << c.says;
         EXPECT_NE(error.message.find(c.says), std::string::npos) << error.message;
     }
@@ -289,8 +289,8 @@ TEST(RppFile, NumbersAndNamesAreWrittenAsReaperWritesThem) {
         {"", "\"\""}, {"hel\"lo", "hel\"lo"}, {"\"x", "'\"x'"}, {"'x", "\"'x\""}, {"`x", "\"`x\""},
         {"it's \"x\" `y`", "`it's \"x\" 'y'`"}, {"two\r\nlines", "\"two  lines\""}};
     // clang-format on
-    for (const auto& [value, text] : numbers) EXPECT_EQ(sim::rpp::format_number(value), text);
-    for (const auto& [name, text] : names) EXPECT_EQ(sim::rpp::quote(name), text);
+    for (const auto& [value, text] : numbers) EXPECT_EQ(rpp::format_number(value), text);
+    for (const auto& [name, text] : names) EXPECT_EQ(rpp::quote(name), text);
 }
 
 class RppDisk : public ::testing::Test {

@@ -280,7 +280,7 @@ int run_command(const Options* options) {
     sim::Host host;
     provide_host_functions(host);
     for (const std::string& name : options->hidden) host.hide_function(name);
-    std::unique_ptr<sim::rpp::ProjectFile> file;
+    std::unique_ptr<rpp::ProjectFile> file;
     if (project_file) {
         file = open_project_file(host, *options->project, error);
         if (file == nullptr) {
