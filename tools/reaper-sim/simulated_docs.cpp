@@ -14,7 +14,9 @@ std::string heading(std::string_view family) {
     constexpr std::pair<std::string_view, std::string_view> kTitles[] = {
         {"script_runtime", "The Lua side of ReaScript"},
         {"misc", "Miscellaneous"},
-        {"take_extras", "Take markers, FX, envelopes and MIDI"}};
+        {"take_extras", "Take markers, FX, envelopes and MIDI"},
+        {"chunks", "State chunks"},
+        {"chunks_ext_state", "Extended state"}};
     for (const auto& [name, title] : kTitles) {
         if (name == family) return std::string(title);
     }

@@ -20,6 +20,7 @@
     X(dialogs_console)         \
     X(script_runtime)          \
     X(actions)                 \
+    X(chunks)                  \
     X(chunks_ext_state)
 // clang-format on
 
