@@ -60,12 +60,6 @@ TEST(Chunks, AnswerAsTheSheetSays) {
          "local _, after = reaper.GetItemStateChunk(item, '', false)\n"
          "return a, b, c, d, after == chunk",
          {"true", "false", "false", "false", "true"}},
-        // The track's block holds its items.
-        {"local ok, chunk = reaper.GetTrackStateChunk(track, '', false)\n"
-         "return ok, chunk:sub(1, 6), chunk:match('\\nNAME ([^\\n]*)'), select(2, "
-         "chunk:gsub('<ITEM', '')),\n"
-         "  chunk:sub(-2)",
-         {"true", "<TRACK", "Bass", "1", ">\n"}},
         {"reaper.GetItemStateChunk(nil, '', false)",
          {},
          "bad argument #1 to 'GetItemStateChunk' (MediaItem expected)"},

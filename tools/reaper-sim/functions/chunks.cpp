@@ -1,5 +1,6 @@
-// State chunks: an item (or a track) as the RPP text REAPER gives scripts, through the project
-// files' writer and reader.
+// State chunks: an item as the RPP text REAPER gives scripts, through the project files' writer and
+// reader. (A track's chunk waits for a writer that gives the track's own lines, GUID, FX chain and
+// envelopes as well as its items.)
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -85,15 +86,6 @@ bool SetItemStateChunk(MediaItem* item, const char* str, bool /*isundoOptional*/
     return true;
 }
 
-bool GetTrackStateChunk(MediaTrack* track, char* strNeedBig, int strNeedBig_sz,
-                        bool /*isundoOptional*/) {
-    sim::Host* host = enter("GetTrackStateChunk");
-    sim::Track* live = host != nullptr ? host->track(track) : nullptr;
-    std::string chunk;
-    if (live == nullptr || !rpp::track_chunk(*host, live, chunk)) return false;
-    return give_text(*host, unindented(chunk), strNeedBig, strNeedBig_sz);
-}
-
 }  // namespace
 
 std::span<const HostFunctionRow> family_chunks() {
@@ -103,8 +95,6 @@ std::span<const HostFunctionRow> family_chunks() {
             "bool\0MediaItem*,char*,int,bool\0item,strNeedBig,strNeedBig_sz,isundoOptional\0The item's whole state as RPP text, from <ITEM to its closing >."sv),
         c_function("SetItemStateChunk", &SetItemStateChunk,
             "bool\0MediaItem*,const char*,bool\0item,str,isundoOptional\0Replace the item's whole state (takes, sources, FX, envelopes) with an <ITEM block; the handle and track stay, take handles are made anew."sv),
-        c_function("GetTrackStateChunk", &GetTrackStateChunk,
-            "bool\0MediaTrack*,char*,int,bool\0track,strNeedBig,strNeedBig_sz,isundoOptional\0The track's whole state as RPP text, its items included, from <TRACK to its closing >."sv),
     };
     // clang-format on
     return rows;
