@@ -34,7 +34,9 @@ void put(T* out, T value) {
 // The time selection and the loop points move together, as REAPER links them by default.
 void set_time_selection(Project* project, double start, double end) {
     if (start > end) std::swap(start, end);
-    const TimeRange range = start == end ? TimeRange{} : TimeRange{std::max(start, 0.0), end};
+    start = std::max(start, 0.0);
+    end = std::max(end, 0.0);
+    const TimeRange range = start == end ? TimeRange{} : TimeRange{start, end};
     project->time_selection = range;
     project->loop_range = range;
 }

@@ -30,11 +30,13 @@ TEST(MarkersTime, AnswerAsTheSheetSays) {
          "local s, e = reaper.GetSet_LoopTimeRange(false, true, 0, 0, false)\n"
          "return a, reaper.GetCursorPositionEx(nil), s, e",
          {"0.0", "3.5", "2.5", "3.5"}},
-        // Set with start after end: ordered; start = end clears.
+        // Set with start after end: ordered; start = end clears, as does a range before 0.
         {"local s, e = reaper.GetSet_LoopTimeRange2(0, true, false, 5, 1, false)\n"
          "local c, d = reaper.GetSet_LoopTimeRange(true, false, 2, 2, false)\n"
-         "return s, e, c, d, reaper.GetSet_LoopTimeRange(false, true, 9, 9, false)",
-         {"1.0", "5.0", "0.0", "0.0", "0.0", "0.0"}},
+         "reaper.GetSet_LoopTimeRange(true, false, 1, 3, false)\n"
+         "local f, g = reaper.GetSet_LoopTimeRange(true, true, -3, -1, false)\n"
+         "return s, e, c, d, f, g, reaper.GetSet_LoopTimeRange(false, false, 9, 9, false)",
+         {"1.0", "5.0", "0.0", "0.0", "0.0", "0.0", "0.0", "0.0"}},
         // Through the tempo map: 8 quarter notes to 4 s, then one a second.
         {"return reaper.TimeMap2_timeToQN(0, 6), reaper.TimeMap_QNToTime(10),\n"
          "  reaper.TimeMap_timeToQN(1), reaper.TimeMap2_QNToTime(nil, -2)",
