@@ -14,8 +14,8 @@
 
 #include "floor_ratios.h"
 
-#include "sim/host.h"
 #include "rpp/project_file.h"
+#include "sim/host.h"
 
 namespace {
 

@@ -9,10 +9,54 @@
 
 namespace rpp {
 
+namespace {
+
+// Chunks are unindented: every line of out[from…] loses its leading blanks.
+void flatten(std::string& out, std::size_t from) {
+    std::string flat;
+    flat.reserve(out.size() - from);
+    bool line_start = true;
+    for (std::size_t i = from; i < out.size(); ++i) {
+        const char c = out[i];
+        if (line_start && (c == ' ' || c == '\t')) continue;
+        flat += c;
+        line_start = c == '\n';
+    }
+    out.replace(from, std::string::npos, flat);
+}
+
+// A chunk indented as a project file is: two blanks per level, whatever it came with.
+std::string indented(std::string_view chunk) {
+    std::string out;
+    out.reserve(chunk.size() + chunk.size() / 4);
+    int depth = 0;
+    std::size_t start = 0;
+    while (start < chunk.size()) {
+        std::size_t end = chunk.find('\n', start);
+        if (end == std::string_view::npos) end = chunk.size();
+        std::string_view line = chunk.substr(start, end - start);
+        start = end + 1;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
+            line.remove_prefix(1);
+        if (line.empty()) continue;
+        const Kind kind = classify(line).kind;
+        if (kind == Kind::close && depth > 0) --depth;
+        out.append(static_cast<std::size_t>(depth) * 2, ' ');
+        out += line;
+        out += '\n';
+        if (kind == Kind::open) ++depth;
+    }
+    return out;
+}
+
+}  // namespace
+
 bool item_chunk(sim::Host& host, const sim::Item* item, std::string& out) {
     out.clear();
     if (host.item(sim::Host::handle(const_cast<sim::Item*>(item))) == nullptr) return false;
     render_item(&host, *item, "", "\n", out);
+    flatten(out, 0);
     return true;
 }
 
@@ -24,6 +68,7 @@ bool track_chunk(sim::Host& host, const sim::Track* track, std::string& out) {
     out += make_line("", "SEL", {track->selected ? "1" : "0"}, "\n");
     for (const sim::Item* item : track->items) render_item(&host, *item, "", "\n", out);
     out += ">\n";
+    flatten(out, 0);
     return true;
 }
 
@@ -34,8 +79,7 @@ bool set_item_chunk(sim::Host& host, sim::Item* item, std::string_view chunk, Er
     }
     auto index = std::make_shared<Index>();
     // Blank lines around the block are allowed; the block must be the whole text.
-    std::string text(chunk);
-    if (!index->doc.read(std::move(text), error)) return false;
+    if (!index->doc.read(indented(chunk), error)) return false;
     const Document& d = index->doc;
     std::uint32_t open = 0;
     while (open < d.size() && classify(d.content(open)).key.empty() &&

@@ -816,7 +816,9 @@ bool load_project(Index& index, sim::Host& host, sim::Project* project, const st
     }
 
     std::unordered_map<std::string, MediaInfo> known;
-    const auto read = [&](const std::string& file) {
+    // Projects name a few files many times: each name is resolved once.
+    std::unordered_map<std::string, MediaInfo> by_name;
+    const auto read_once = [&](const std::string& file) {
         namespace fs = std::filesystem;
         const auto probe = [&](const std::string& path) {
             const fs::path full =
@@ -835,6 +837,11 @@ bool load_project(Index& index, sim::Host& host, sim::Project* project, const st
             info = probe(forward);
         }
         return info;
+    };
+    const auto read = [&](const std::string& file) {
+        auto found = by_name.find(file);
+        if (found == by_name.end()) found = by_name.emplace(file, read_once(file)).first;
+        return found->second;
     };
 
     ItemRead r;

@@ -226,6 +226,18 @@ public:
         if (first != kNone) edits.push_back(Edit{first, last, ""});
     }
 
+    // Line `at` with the changed fields of `puts` written over it, the rest as it was.
+    static std::string merged(const Lines& l, std::uint32_t at, const std::vector<Put>& puts) {
+        const Parsed p = classify(l.d.content(at));
+        std::vector<std::string> now = raw_fields(p.rest);
+        for (const Put& put : puts) {
+            if (!put.changed) continue;
+            if (now.size() <= put.field) now.resize(put.field + 1, "0");
+            now[put.field] = put.text;
+        }
+        return make_line(l.indent(at), p.key, now, l.ending(at));
+    }
+
     // A list of one-line elements: equal ones stay, changed ones are rewritten, gone ones
     // dropped, new ones written after the last.
     template <class Same, class Make>
@@ -233,11 +245,11 @@ public:
                            std::size_t was, std::size_t now, std::uint32_t append_at, Same same,
                            Make make) {
         for (std::size_t i = 0; i < std::min(was, now); ++i) {
-            if (!same(i)) edits.push_back(Edit{lines[i], lines[i] + 1, make(i)});
+            if (!same(i)) edits.push_back(Edit{lines[i], lines[i] + 1, make(i, lines[i])});
         }
         for (std::size_t i = now; i < was; ++i) drop(edits, lines[i], lines[i] + 1);
         std::string added;
-        for (std::size_t i = was; i < now; ++i) added += make(i);
+        for (std::size_t i = was; i < now; ++i) added += make(i, kNone);
         if (!added.empty()) edits.push_back(Edit{append_at, append_at, std::move(added)});
     }
 
@@ -302,46 +314,66 @@ private:
                 return place(d, r.open + 1, head_end, kItemOrder, key, r.open + 1);
             };
         };
-        const auto put = [&](std::uint32_t at, std::string_view key, std::string text, bool changed,
+        // The text is made only for a changed value: most of an edited item's values are not.
+        const auto put = [&](std::uint32_t at, std::string_view key, const auto& text, bool changed,
                              std::vector<std::string> fields = {"0"}) {
-            put_line(l, edits, at, key, {{0, std::move(text), changed}}, std::move(fields), ind,
-                     where(key));
+            if (!changed) return;
+            put_line(l, edits, at, key, {{0, text(), true}}, std::move(fields), ind, where(key));
         };
-        put(r.position, "POSITION", number(now("D_POSITION")), now("D_POSITION") != was.position);
-        put(r.snapoffs, "SNAPOFFS", number(it.snap_offset), it.snap_offset != was.snap_offset);
-        put(r.length, "LENGTH", number(now("D_LENGTH")), now("D_LENGTH") != was.length);
-        put(r.loop, "LOOP", bool_text(now("B_LOOPSRC")), (now("B_LOOPSRC") != 0) != was.loop);
+        put(
+            r.position, "POSITION", [&] { return number(now("D_POSITION")); },
+            now("D_POSITION") != was.position);
+        put(
+            r.snapoffs, "SNAPOFFS", [&] { return number(it.snap_offset); },
+            it.snap_offset != was.snap_offset);
+        put(
+            r.length, "LENGTH", [&] { return number(now("D_LENGTH")); },
+            now("D_LENGTH") != was.length);
+        put(
+            r.loop, "LOOP", [&] { return bool_text(now("B_LOOPSRC")); },
+            (now("B_LOOPSRC") != 0) != was.loop);
         if (it.color != was.color) {
             if (it.color == 0 && r.color != kNone) {
                 drop(edits, r.color, r.color + 1);
             } else {
-                put(r.color, "COLOR", color_text(it.color), true, {"0", "B"});
+                put(r.color, "COLOR", [&] { return color_text(it.color); }, true, {"0", "B"});
             }
         }
         const std::vector<std::string> fade(format.fade_fields == 6 ? 6 : 7, "0");
-        put_line(l, edits, r.fadein, "FADEIN",
-                 {{0, int_text(now("C_FADEINSHAPE")), now("C_FADEINSHAPE") != was.fade_in_shape},
-                  {1, number(now("D_FADEINLEN")), now("D_FADEINLEN") != was.fade_in},
-                  {3, int_text(now("C_FADEINSHAPE")), false}},
-                 fade, ind, where("FADEIN"));
-        put_line(l, edits, r.fadeout, "FADEOUT",
-                 {{0, int_text(now("C_FADEOUTSHAPE")), now("C_FADEOUTSHAPE") != was.fade_out_shape},
-                  {1, number(now("D_FADEOUTLEN")), now("D_FADEOUTLEN") != was.fade_out},
-                  {3, int_text(now("C_FADEOUTSHAPE")), false}},
-                 fade, ind, where("FADEOUT"));
-        put(r.mute, "MUTE", bool_text(now("B_MUTE")), (now("B_MUTE") != 0) != was.mute,
+        if (now("C_FADEINSHAPE") != was.fade_in_shape || now("D_FADEINLEN") != was.fade_in)
+            put_line(
+                l, edits, r.fadein, "FADEIN",
+                {{0, int_text(now("C_FADEINSHAPE")), now("C_FADEINSHAPE") != was.fade_in_shape},
+                 {1, number(now("D_FADEINLEN")), now("D_FADEINLEN") != was.fade_in},
+                 {3, int_text(now("C_FADEINSHAPE")), false}},
+                fade, ind, where("FADEIN"));
+        if (now("C_FADEOUTSHAPE") != was.fade_out_shape || now("D_FADEOUTLEN") != was.fade_out)
+            put_line(
+                l, edits, r.fadeout, "FADEOUT",
+                {{0, int_text(now("C_FADEOUTSHAPE")), now("C_FADEOUTSHAPE") != was.fade_out_shape},
+                 {1, number(now("D_FADEOUTLEN")), now("D_FADEOUTLEN") != was.fade_out},
+                 {3, int_text(now("C_FADEOUTSHAPE")), false}},
+                fade, ind, where("FADEOUT"));
+        put(
+            r.mute, "MUTE", [&] { return bool_text(now("B_MUTE")); },
+            (now("B_MUTE") != 0) != was.mute,
             std::vector<std::string>(format.mute_fields == 1 ? 1 : 2, "0"));
-        put(r.lock, "LOCK", int_text(now("C_LOCK")), now("C_LOCK") != was.lock);
-        put(r.sel, "SEL", bool_text(now("B_UISEL")), (now("B_UISEL") != 0) != was.selected);
+        put(
+            r.lock, "LOCK", [&] { return int_text(now("C_LOCK")); }, now("C_LOCK") != was.lock);
+        put(
+            r.sel, "SEL", [&] { return bool_text(now("B_UISEL")); },
+            (now("B_UISEL") != 0) != was.selected);
         if (it.group != was.group) {
             if (it.group == 0 && r.group != kNone) {
                 drop(edits, r.group, r.group + 1);
             } else {
-                put(r.group, "GROUP", std::to_string(it.group), true);
+                put(
+                    r.group, "GROUP", [&] { return std::to_string(it.group); }, true);
             }
         }
         const std::string was_guid = r.iguid != kNone ? was.guid : node.index->made_guid(&node);
-        put(r.iguid, "IGUID", it.guid, it.guid != was_guid);
+        put(
+            r.iguid, "IGUID", [&] { return it.guid; }, it.guid != was_guid);
         if (it.notes != was.notes) {
             const std::string block = it.notes.empty() ? "" : notes_block(it.notes, ind);
             if (r.notes_open != kNone) {
@@ -380,7 +412,8 @@ private:
                                       first_read->first);
                      });
         } else {
-            put(r.volpan, "VOLPAN", number(now("D_VOL")), now("D_VOL") != was.vol, {"1"});
+            put(r.volpan, "VOLPAN", [&] { return number(now("D_VOL")); }, now("D_VOL") != was.vol,
+                {"1"});
         }
 
         for (std::size_t k = 0; k < r.takes.size(); ++k) take_edits(it, k, r, l, ind, edits);
@@ -462,26 +495,31 @@ private:
                 [&d, &tr, begin, key] { return place(d, begin, tr.end, kTakeOrder, key, begin); };
         };
         const auto now = [&](std::string_view name) { return param(t.params, name); };
-        put_line(l, edits, tr.name, "NAME", {{0, quote(t.name), t.name != was.name}}, {"\"\""}, ind,
-                 where("NAME"));
+        if (t.name != was.name)
+            put_line(l, edits, tr.name, "NAME", {{0, quote(t.name), t.name != was.name}}, {"\"\""},
+                     ind, where("NAME"));
         if (k > 0) {
             put_line(l, edits, tr.volpan, "TAKEVOLPAN",
                      {{0, number(now("D_PAN")), now("D_PAN") != was.pan},
                       {1, number(now("D_VOL")), now("D_VOL") != was.vol}},
                      {"0", "1", "-1"}, ind, where("TAKEVOLPAN"));
         }
-        put_line(l, edits, tr.soffs, "SOFFS",
-                 {{0, number(now("D_STARTOFFS")), now("D_STARTOFFS") != was.start_offset}}, {"0"},
-                 ind, where("SOFFS"));
-        put_line(l, edits, tr.playrate, "PLAYRATE",
-                 {{0, number(now("D_PLAYRATE")), now("D_PLAYRATE") != was.rate},
-                  {1, bool_text(now("B_PPITCH")), (now("B_PPITCH") != 0) != was.preserve_pitch},
-                  {2, number(now("D_PITCH")), now("D_PITCH") != was.pitch},
-                  {3, int_text(now("I_PITCHMODE")), now("I_PITCHMODE") != was.pitch_mode}},
-                 {"1", "1", "0", "-1", "0", "0.0025"}, ind, where("PLAYRATE"));
-        put_line(l, edits, tr.chanmode, "CHANMODE",
-                 {{0, int_text(now("I_CHANMODE")), now("I_CHANMODE") != was.chan_mode}}, {"0"}, ind,
-                 where("CHANMODE"));
+        if (now("D_STARTOFFS") != was.start_offset)
+            put_line(l, edits, tr.soffs, "SOFFS",
+                     {{0, number(now("D_STARTOFFS")), now("D_STARTOFFS") != was.start_offset}},
+                     {"0"}, ind, where("SOFFS"));
+        if (now("D_PLAYRATE") != was.rate || (now("B_PPITCH") != 0) != was.preserve_pitch ||
+            now("D_PITCH") != was.pitch || now("I_PITCHMODE") != was.pitch_mode)
+            put_line(l, edits, tr.playrate, "PLAYRATE",
+                     {{0, number(now("D_PLAYRATE")), now("D_PLAYRATE") != was.rate},
+                      {1, bool_text(now("B_PPITCH")), (now("B_PPITCH") != 0) != was.preserve_pitch},
+                      {2, number(now("D_PITCH")), now("D_PITCH") != was.pitch},
+                      {3, int_text(now("I_PITCHMODE")), now("I_PITCHMODE") != was.pitch_mode}},
+                     {"1", "1", "0", "-1", "0", "0.0025"}, ind, where("PLAYRATE"));
+        if (now("I_CHANMODE") != was.chan_mode)
+            put_line(l, edits, tr.chanmode, "CHANMODE",
+                     {{0, int_text(now("I_CHANMODE")), now("I_CHANMODE") != was.chan_mode}}, {"0"},
+                     ind, where("CHANMODE"));
         if (t.color != was.color) {
             if (t.color == 0 && tr.color != kNone) {
                 drop(edits, tr.color, tr.color + 1);
@@ -493,8 +531,9 @@ private:
         const TakeNode* tn = Index::take_of(t.origin);
         const std::string was_guid =
             tr.guid != kNone || tn == nullptr ? was.guid : tn->index->made_guid(tn);
-        put_line(l, edits, tr.guid, "GUID", {{0, t.guid, t.guid != was_guid}}, {"{}"}, ind,
-                 where("GUID"));
+        if (t.guid != was_guid)
+            put_line(l, edits, tr.guid, "GUID", {{0, t.guid, t.guid != was_guid}}, {"{}"}, ind,
+                     where("GUID"));
         source_edits(t, tr, l, ind, edits, where);
         fx_edits(t, tr, l, ind, edits, where);
         envelope_edits(t, tr, l, ind, edits, where);
@@ -514,7 +553,16 @@ private:
                 [&](std::size_t i) {
                     return i < was.markers.size() && t.markers[i] == was.markers[i];
                 },
-                [&](std::size_t i) { return tkm_line(t.markers[i], ind); });
+                [&](std::size_t i, std::uint32_t line) {
+                    const sim::TakeMarker& m = t.markers[i];
+                    if (line == kNone) return tkm_line(m, ind);
+                    const sim::TakeMarker& w = was.markers[i];
+                    return merged(
+                        l, line,
+                        {{0, number(m.source_position), m.source_position != w.source_position},
+                         {1, quote_always(m.name), m.name != w.name},
+                         {2, color_text(m.color), m.color != w.color}});
+                });
         }
     }
 
@@ -565,7 +613,17 @@ private:
                 edits, lines.points, was[e].points.size(), now->points.size(),
                 lines.points.empty() ? lines.close : lines.points.back() + 1,
                 [&](std::size_t i) { return now->points[i] == was[e].points[i]; },
-                [&](std::size_t i) { return point_line(now->points[i], pind); });
+                [&](std::size_t i, std::uint32_t line) {
+                    const sim::EnvelopePoint& p = now->points[i];
+                    if (line == kNone) return point_line(p, pind);
+                    const sim::EnvelopePoint& w = was[e].points[i];
+                    return merged(l, line,
+                                  {{0, number(p.time), p.time != w.time},
+                                   {1, number(p.value), p.value != w.value},
+                                   {2, std::to_string(p.shape), p.shape != w.shape},
+                                   {4, bool_text(p.selected), p.selected != w.selected},
+                                   {6, number(p.tension), p.tension != w.tension}});
+                });
         }
         // Envelopes a script made: after the source.
         std::string added;
@@ -1118,7 +1176,19 @@ private:
             edits, pl.tempo_points, was.size(), now.size(),
             pl.tempo_points.empty() ? pl.tempo_env_close : pl.tempo_points.back() + 1,
             [&](std::size_t i) { return now[i] == was[i]; },
-            [&](std::size_t i) { return make(now[i], ind); });
+            [&](std::size_t i, std::uint32_t line) {
+                const sim::TempoPoint& t = now[i];
+                if (line == kNone) return make(t, ind);
+                const sim::TempoPoint& w = was[i];
+                return merged(lines_, line,
+                              {{0, number(t.position), t.position != w.position},
+                               {1, number(t.bpm), t.bpm != w.bpm},
+                               {2, std::to_string(t.shape), t.shape != w.shape},
+                               {3,
+                                std::to_string(static_cast<std::uint32_t>(t.num) |
+                                               static_cast<std::uint32_t>(t.denom) << 16),
+                                t.num != w.num || t.denom != w.denom}});
+            });
     }
     void markers(const sim::Project& p, std::vector<Edit>& edits) {
         const ProjectLines& pl = x_.project;
@@ -1165,7 +1235,7 @@ private:
             put_line(lines_, edits, lines.line, "MARKER",
                      {{0, std::to_string(m->number), m->number != w.number},
                       {1, number(m->position), m->position != w.position},
-                      {2, quote_always(m->name), m->name != w.name},
+                      {2, quote(m->name), m->name != w.name},
                       {3, std::to_string(flags_was), false},
                       {4, std::to_string(m->color), m->color != w.color}},
                      {}, "  ", [] { return std::uint32_t{0}; });
@@ -1191,7 +1261,7 @@ private:
         const std::string flags = m.region ? "1" : "0";
         std::string text = make_line(
             "  ", "MARKER",
-            {std::to_string(m.number), number(m.position), quote_always(m.name), flags,
+            {std::to_string(m.number), number(m.position), quote(m.name), flags,
              std::to_string(m.color), "1", "B", m.guid.empty() ? fresh_guid() : m.guid, "0"},
             eol);
         if (m.region) {

@@ -24,12 +24,15 @@ std::string quote_as(std::string_view raw, bool always) {
     const bool sq = text.find('\'') != std::string_view::npos;
     const bool bare = !always && !text.empty() && text.find(' ') == std::string_view::npos &&
                       text.front() != '"' && text.front() != '\'' && text.front() != '`';
-    if (bare) return std::string(text);
-    if (!dq) return "\"" + std::string(text) + "\"";
-    if (!sq) return "'" + std::string(text) + "'";
-    std::string inner(text);
-    std::replace(inner.begin(), inner.end(), '`', '\'');
-    return "`" + inner + "`";
+    if (bare) return clean;
+    const char q = !dq ? '"' : !sq ? '\'' : '`';
+    if (q == '`') std::replace(clean.begin(), clean.end(), '`', '\'');
+    std::string out;
+    out.reserve(clean.size() + 2);
+    out += q;
+    out += clean;
+    out += q;
+    return out;
 }
 
 // Calls `take(field)` for each field of `text` by the reading rule.

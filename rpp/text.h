@@ -40,7 +40,7 @@ public:
 
 private:
     static constexpr std::size_t kInline = 16;
-    std::array<Field, kInline> inline_{};
+    std::array<Field, kInline> inline_;  // only the first size_ are set
     std::vector<Field> more_;
     std::size_t size_ = 0;
 };

@@ -386,6 +386,13 @@ Item* Host::add_item(Track* track, const ItemSpec& wanted) {
     if (state_->live_tracks.count(track) == 0) return nullptr;
     auto& item = state_->item_store.emplace_back(std::make_unique<Item>());
     item->track = track;
+    state_->live_items.insert(item.get());
+    track->items.push_back(item.get());
+    fill_item(item.get(), wanted);
+    return item.get();
+}
+
+void Host::fill_item(Item* item, const ItemSpec& wanted) {
     Parameters<kItemParameters>& p = item->params;
     p["D_POSITION"] = wanted.position;
     p["D_LENGTH"] = wanted.length;
@@ -404,11 +411,8 @@ Item* Host::add_item(Track* track, const ItemSpec& wanted) {
     item->color = wanted.color;
     item->notes = wanted.notes;
     item->guid = wanted.guid.empty() ? fresh_guid() : wanted.guid;
-    state_->live_items.insert(item.get());
-    track->items.push_back(item.get());
-    for (const TakeSpec& take : wanted.takes) add_take(item.get(), take);
+    for (const TakeSpec& take : wanted.takes) add_take(item, take);
     item->active_take = wanted.active_take;
-    return item.get();
 }
 
 Take* Host::add_take(Item* item, const TakeSpec& wanted) {
@@ -490,21 +494,7 @@ bool Host::set_item(Item* item, const ItemSpec& wanted) {
         state_->live_takes.erase(take);
     }
     item->takes.clear();
-    Track* track = item->track;
-    // Built as a new item would be, then moved into the old one's place.
-    Item* made = add_item(track, wanted);
-    track->items.pop_back();
-    state_->live_items.erase(made);
-    item->params = made->params;
-    item->snap_offset = made->snap_offset;
-    item->group = made->group;
-    item->color = made->color;
-    item->notes = made->notes;
-    item->guid = made->guid;
-    item->takes = made->takes;
-    item->active_take = made->active_take;
-    for (Take* take : item->takes) take->item = item;
-    made->takes.clear();
+    fill_item(item, wanted);
     return true;
 }
 

@@ -586,6 +586,7 @@ public:
 
 private:
     friend class Source;
+    void fill_item(Item* item, const ItemSpec& wanted);
     void note_source_created();  // Duplicate() counts its copy
     void record_call(std::string_view function, std::string_view detail);
     struct State;

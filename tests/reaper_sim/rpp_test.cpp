@@ -17,9 +17,9 @@
 
 #include "commands.h"
 #include "project_file.h"
+#include "rpp/project_file.h"
 #include "rpp_canonical.h"
 #include "sim/host.h"
-#include "rpp/project_file.h"
 
 namespace {
 
@@ -69,7 +69,7 @@ std::string crlf(const std::string& text) {
 }
 
 std::unique_ptr<rpp::ProjectFile> load(Host& host, const std::string& text,
-                                            const std::string& folder = "/nonexistent") {
+                                       const std::string& folder = "/nonexistent") {
     rpp::Error error;
     auto file = rpp::ProjectFile::parse(text, error);
     EXPECT_NE(file, nullptr) << "line " << error.line << ": " << error.message;

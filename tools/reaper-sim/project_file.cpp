@@ -102,7 +102,7 @@ rpp::MediaInfo read_media(const std::string& path) {
 }
 
 std::unique_ptr<rpp::ProjectFile> open_project_file(sim::Host& host, const std::string& path,
-                                                         std::string& error) {
+                                                    std::string& error) {
     std::error_code ec;
     if (!fs::is_regular_file(path, ec)) {
         error = "cannot read project " + path;
@@ -129,8 +129,7 @@ std::unique_ptr<rpp::ProjectFile> open_project_file(sim::Host& host, const std::
     return file;
 }
 
-bool save_project_file(const rpp::ProjectFile& file, const std::string& path,
-                       std::string& error) {
+bool save_project_file(const rpp::ProjectFile& file, const std::string& path, std::string& error) {
     std::string text;
     rpp::Error problem;
     if (!file.render(text, problem)) {
