@@ -46,7 +46,14 @@ ReaProject* EnumProjects(int idx, char* projfnOutOptional, int projfnOutOptional
 double GetProjectLength(ReaProject* proj) {
     Host* host = enter("GetProjectLength");
     Project* project = host != nullptr ? host->project(proj) : nullptr;
-    return project != nullptr ? project->end() : 0.0;
+    if (project == nullptr) return 0.0;
+    // Items, markers, region ends and the tempo map's points all reach into the project.
+    double end = project->end();
+    for (const Marker& marker : project->markers) {
+        end = std::max(end, marker.region ? marker.end : marker.position);
+    }
+    for (const TempoPoint& point : project->tempo.points) end = std::max(end, point.position);
+    return end;
 }
 
 double GetSetProjectInfo(ReaProject* project, const char* desc, double value, bool is_set) {

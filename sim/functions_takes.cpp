@@ -25,12 +25,14 @@ double address(const void* p) {
     return static_cast<double>(reinterpret_cast<std::uintptr_t>(p));
 }
 
+// An empty slot holds no take a script can have.
 MediaItem_Take* slot(Host* host, MediaItem* item, int index) {
     Item* live = host != nullptr ? host->item(item) : nullptr;
     if (live == nullptr || index < 0 || index >= static_cast<int>(live->takes.size())) {
         return nullptr;
     }
-    return Host::handle(live->takes[static_cast<std::size_t>(index)]);
+    Take* take = live->takes[static_cast<std::size_t>(index)];
+    return take->empty ? nullptr : Host::handle(take);
 }
 
 bool ends_with_midi_extension(std::string_view file) {
@@ -98,6 +100,7 @@ double GetMediaItemTakeInfo_Value(MediaItem_Take* take, const char* parmname) {
     if (name == "P_SOURCE") {
         return live->source != nullptr ? address(Host::handle(live->source)) : 0.0;
     }
+    if (name == "I_CUSTOMCOLOR") return live->color;
     const double* value = stored_value(live, name);
     return value != nullptr ? *value : 0.0;
 }
@@ -108,6 +111,10 @@ bool SetMediaItemTakeInfo_Value(MediaItem_Take* take, const char* parmname, doub
     if (live == nullptr || parmname == nullptr || host->parameter_write_fails(parmname) ||
         read_only(parmname)) {
         return false;
+    }
+    if (std::string_view(parmname) == "I_CUSTOMCOLOR") {
+        live->color = static_cast<int>(script::stored(parmname, newvalue));
+        return true;
     }
     double* value = stored_value(live, parmname);
     if (value == nullptr) return false;
@@ -120,15 +127,25 @@ bool GetSetMediaItemTakeInfo_String(MediaItem_Take* tk, const char* parmname, ch
     Host* host = enter("GetSetMediaItemTakeInfo_String", parmname);
     Take* take = host != nullptr ? host->take(tk) : nullptr;
     if (take == nullptr || parmname == nullptr || stringNeedBig == nullptr) return false;
-    if (std::string_view(parmname) == "P_NAME") {
-        if (setNewValue) {
-            take->name = stringNeedBig;
-        } else {
-            script::copy_out(take->name, stringNeedBig);
-        }
-        return true;
-    }
+    const std::string_view name = parmname;
+    if (name == "P_NAME") return script::text_string(take->name, stringNeedBig, setNewValue);
+    if (name == "GUID") return script::guid_string(take->guid, stringNeedBig, setNewValue);
     return script::ext_string(take->ext, script::ext_key(parmname), stringNeedBig, setNewValue);
+}
+
+MediaItem_Take* GetMediaItemTakeByGUID(ReaProject* project, const GUID* guid) {
+    Host* host = enter("GetMediaItemTakeByGUID");
+    Project* live = host != nullptr ? host->project(project) : nullptr;
+    if (live == nullptr || guid == nullptr) return nullptr;
+    const std::string wanted = script::guid_text(*guid);
+    for (Track* track : live->tracks) {
+        for (Item* item : track->items) {
+            for (Take* take : item->takes) {
+                if (!take->empty && take->guid == wanted) return Host::handle(take);
+            }
+        }
+    }
+    return nullptr;
 }
 
 }  // namespace reaper
@@ -141,6 +158,7 @@ std::span<const HostFunction> take_functions() {
         QM_SIM_HOST_FUNCTION(GetMediaItemTake),
         QM_SIM_HOST_FUNCTION(GetMediaItemTake_Item),
         QM_SIM_HOST_FUNCTION(TakeIsMIDI),
+        QM_SIM_HOST_FUNCTION(GetMediaItemTakeByGUID),
     };
     return functions;
 }

@@ -19,6 +19,11 @@ int track_number(const Track* track) {
     return found == tracks.end() ? 0 : static_cast<int>(found - tracks.begin()) + 1;
 }
 
+const std::string& track_guid(Host* host, Track* track) {
+    if (track->guid.empty()) track->guid = host->fresh_guid();
+    return track->guid;
+}
+
 }  // namespace script
 
 namespace {
@@ -231,6 +236,10 @@ bool GetSetMediaTrackInfo_String(MediaTrack* tr, const char* parmname, char* str
         }
         return true;
     }
+    if (name == "GUID") {
+        script::track_guid(host, track);
+        return script::guid_string(track->guid, stringNeedBig, setNewValue);
+    }
     if (name == "P_RAZOREDITS" || name == "P_RAZOREDITS_EXT") {
         return razor_string(track, name == "P_RAZOREDITS_EXT", stringNeedBig, setNewValue);
     }
@@ -307,6 +316,14 @@ void TrackList_AdjustWindows(bool /*isMinor*/) {
     if (Host* host = enter("TrackList_AdjustWindows")) host->redraw();
 }
 
+GUID* GetTrackGUID(MediaTrack* tr) {
+    Host* host = enter("GetTrackGUID");
+    Track* live = host != nullptr ? host->track(tr) : nullptr;
+    if (live == nullptr) return nullptr;
+    live->guid_value = script::guid_value(script::track_guid(host, live));
+    return &live->guid_value;
+}
+
 }  // namespace reaper
 
 std::span<const HostFunction> track_functions() {
@@ -322,6 +339,7 @@ std::span<const HostFunction> track_functions() {
         QM_SIM_HOST_FUNCTION(InsertTrackInProject),
         QM_SIM_HOST_FUNCTION(DeleteTrack),
         QM_SIM_HOST_FUNCTION(TrackList_AdjustWindows),
+        QM_SIM_HOST_FUNCTION(GetTrackGUID),
     };
     return functions;
 }

@@ -364,6 +364,8 @@ struct Track {
                                         {"C_BEATATTACHMODE", -1.0}};
     // P_ICON, P_MCP_LAYOUT, P_TCP_LAYOUT, P_RAZOREDITS_EXT and P_EXT:name, by parameter name.
     std::map<std::string, std::string, std::less<>> strings;
+    std::string guid;   // "{…}"; empty until a script asks, then a fresh one
+    GUID guid_value{};  // what GetTrackGUID hands out, kept in step with `guid`
 };
 
 // A project marker, or a region (a span with an end).

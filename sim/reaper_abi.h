@@ -11,6 +11,14 @@ class PCM_source;
 class TrackEnvelope;
 using HWND = struct HWND__*;
 
+// REAPER's GUID, as the Windows SDK lays it out.
+struct GUID {
+    unsigned int Data1;
+    unsigned short Data2;
+    unsigned short Data3;
+    unsigned char Data4[8];
+};
+
 namespace sim {
 
 struct reaper_plugin_info_t {

@@ -90,6 +90,39 @@ bool ext_string(Map& ext, std::string_view key, char* buffer, bool set) {
 
 int track_number(const Track* track);  // 1-based; 0 when the track is gone
 
+// A GUID string as REAPER writes it ("{…}", 8-4-4-4-12 upper-case hex digits), or "" when
+// `text` is none.
+std::string normalised_guid(std::string_view text);
+
+// GUID text and the binary form, both ways; parsing needs a normalised text.
+std::string guid_text(const GUID& guid);
+GUID guid_value(std::string_view normalised);
+
+// A track's GUID, made when first asked for.
+const std::string& track_guid(Host* host, Track* track);
+
+// GUID: read, or written when valid, through a NeedBig buffer.
+inline bool guid_string(std::string& guid, char* buffer, bool set) {
+    if (!set) {
+        copy_out(guid, buffer);
+        return true;
+    }
+    std::string valid = normalised_guid(buffer);
+    if (valid.empty()) return false;
+    guid = std::move(valid);
+    return true;
+}
+
+// A text field read or written through a NeedBig buffer.
+inline bool text_string(std::string& text, char* buffer, bool set) {
+    if (set) {
+        text = buffer;
+    } else {
+        copy_out(text, buffer);
+    }
+    return true;
+}
+
 }  // namespace script
 
 namespace reaper {
@@ -110,6 +143,9 @@ MediaItem* SplitMediaItem(MediaItem* item, double position);
 bool SetMediaItemPosition(MediaItem* item, double position, bool refreshUI);
 bool SetMediaItemLength(MediaItem* item, double length, bool refreshUI);
 void UpdateItemInProject(MediaItem* item);
+int GetDisplayedMediaItemColor(MediaItem* item);
+bool ApplyNudge(ReaProject* project, int nudgeflag, int nudgewhat, int nudgeunits, double value,
+                bool reverse, int copies);
 // ---- takes ----
 void SetActiveTake(MediaItem_Take* take);
 int CountTakes(MediaItem* item);
@@ -117,6 +153,7 @@ MediaItem_Take* GetTake(MediaItem* item, int takeidx);
 MediaItem_Take* GetMediaItemTake(MediaItem* item, int tk);
 MediaItem* GetMediaItemTake_Item(MediaItem_Take* take);
 bool TakeIsMIDI(MediaItem_Take* take);
+MediaItem_Take* GetMediaItemTakeByGUID(ReaProject* project, const GUID* guid);
 // ---- sources ----
 bool SetMediaItemTake_Source(MediaItem_Take* take, PCM_source* source);
 void GetMediaSourceFileName(PCM_source* source, char* filenamebufOut, int filenamebufOut_sz);
@@ -134,6 +171,7 @@ void InsertTrackAtIndex(int idx, bool wantDefaults);
 void InsertTrackInProject(ReaProject* proj, int idx, int flags);
 void DeleteTrack(MediaTrack* tr);
 void TrackList_AdjustWindows(bool isMinor);
+GUID* GetTrackGUID(MediaTrack* tr);
 // ---- miscellaneous ----
 const char* GetResourcePath();
 bool GetAudioDeviceInfo(const char* attribute, char* descOut, int descOut_sz);
@@ -141,6 +179,8 @@ int ColorToNative(int r, int g, int b);
 void ColorFromNative(int col, int* rOut, int* gOut, int* bOut);
 bool ValidatePtr(void* pointer, const char* ctypename);
 bool ValidatePtr2(ReaProject* proj, void* pointer, const char* ctypename);
+void genGuid(GUID* g);
+void guidToString(const GUID* g, char* destNeed64);
 }  // namespace reaper
 
 }  // namespace sim

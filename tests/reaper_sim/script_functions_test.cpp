@@ -80,6 +80,37 @@ TEST(ScriptFunctions, Items) {
          "return set, ok, got, missing, empty, g(i1, 'P_EXT:', 'x', true), g(i2, 'P_EXT:mine', '', "
          "false)",
          {"true", "true", "v1", "false", "", "false", "false", ""}},
+        {"local s, g = reaper.SetMediaItemInfo_Value, reaper.GetSetMediaItemInfo_String\n"
+         "s(i1, 'I_GROUPID', 3.7) s(i1, 'D_SNAPOFFSET', 0.25) g(i1, 'P_NOTES', 'a\\nb', true)\n"
+         "s(i1, 'I_CUSTOMCOLOR', reaper.ColorToNative(1, 2, 3) | 0x1000000)\n"
+         "local bad = g(i1, 'GUID', 'nope', true)\n"
+         "local good = g(i1, 'GUID', '{0123abcd-0000-4000-8000-00000000000f}', true)\n"
+         "return v(i1, 'I_GROUPID'), v(i1, 'D_SNAPOFFSET'), select(2, g(i1, 'P_NOTES', '', "
+         "false)),\n"
+         "  reaper.GetDisplayedMediaItemColor(i1) == v(i1, 'I_CUSTOMCOLOR'),\n"
+         "  reaper.GetDisplayedMediaItemColor(i2), bad, good, select(2, g(i1, 'GUID', '', false))",
+         {"3.0", "0.25", "a\nb", "true", "0", "false", "true",
+          "{0123ABCD-0000-4000-8000-00000000000F}"}},
+        // 4 and 8 quarter notes at 120 bpm are 2 and 4 seconds.
+        {"local m = reaper.CreateNewMIDIItemInProj(b, 2, 4)\n"
+         "local q = reaper.CreateNewMIDIItemInProj(b, 4, 8, true) local t = "
+         "reaper.GetActiveTake(m)\n"
+         "return v(m, 'D_LENGTH'), reaper.TakeIsMIDI(t), reaper.GetTakeName(t), v(q, "
+         "'D_POSITION'),\n"
+         "  v(q, 'D_LENGTH'), reaper.CreateNewMIDIItemInProj(b, 3, 3)",
+         {"2.0", "true", "", "2.0", "2.0", "nil"}},
+        // Trim the left edge to 2 s (the content stays put), the right edge to 4.5 s, move
+        // 500 ms left, and the cursor 15 frames on; snapping, grid units and a trim past the
+        // right edge do nothing.
+        {"local n = reaper.ApplyNudge\n"
+         "local trims = n(0, 1, 1, 1, 2, false, 0) and n(0, 1, 3, 1, 4.5, false, 0)\n"
+         "local moved = n(0, 0, 0, 0, 500, true, 0)\n"
+         "local refused = n(0, 3, 0, 1, 1, false, 0) or n(0, 0, 0, 2, 1, false, 0) or\n"
+         "  n(0, 1, 1, 1, 9, false, 0)\n"
+         "return trims, moved, refused, n(0, 0, 6, 18, 15, false, 0), v(i1, 'D_POSITION'),\n"
+         "  v(i1, 'D_LENGTH'), tv(reaper.GetTake(i1, 0), 'D_STARTOFFS'), "
+         "reaper.GetCursorPositionEx(0)",
+         {"true", "true", "false", "true", "1.5", "2.5", "2.5", "0.5"}},
         // The left part keeps the handle and the fade-in; the right one starts further into
         // each take's source and plays a copy of it.
         {"local r = reaper.SplitMediaItem(i1, 3) local t = reaper.GetTake(r, 0)\n"
@@ -133,6 +164,14 @@ TEST(ScriptFunctions, Takes) {
          "false)),\n"
          "  g(t, 'P_EXT:none', '', false)",
          {"true", "lead", "a.wav", "false", ""}},
+        {"local t = reaper.GetTake(i1, 0) local _, guid = reaper.GetSetMediaItemTakeInfo_String(t, "
+         "'GUID', '', false)\n"
+         "reaper.SetMediaItemTakeInfo_Value(t, 'I_CUSTOMCOLOR', 0x1000000 | 255) "
+         "reaper.SetActiveTake(t)\n"
+         "return reaper.GetMediaItemTakeByGUID(0, guid:lower()) == t,\n"
+         "  reaper.GetMediaItemTakeByGUID(nil, '{00000000-0000-0000-0000-000000000000}'),\n"
+         "  reaper.GetMediaItemTakeByGUID(0, 'x'), reaper.GetDisplayedMediaItemColor(i1), #guid",
+         {"true", "nil", "nil", "16777471", "38"}},
         {"local t = reaper.AddTakeToMediaItem(i2)\n"
          "local m = sim.add_item(b, {take = {source = 'MIDI'}})\n"
          "return reaper.CountTakes(i2), reaper.GetActiveTake(i2) == t, reaper.GetTakeName(t),\n"
@@ -173,6 +212,10 @@ TEST(ScriptFunctions, SourcesAndMisc) {
          "  reaper.ValidatePtr2(nil, it, 'MediaItem*'), reaper.ValidatePtr(t, 'MediaTrack*'),\n"
          "  reaper.ValidatePtr2(0, 5, 'MediaItem*')",
          {"false", "true", "true", "false", "false", "false", "false"}},
+        {"local g = reaper.genGuid('')\n"
+         "return #g, g ~= reaper.genGuid(''), reaper.guidToString(g:lower(), '') == g,\n"
+         "  reaper.guidToString('junk', '')",
+         {"38", "true", "true", "{00000000-0000-0000-0000-000000000000}"}},
         {"reaper.ValidatePtr(i1)",
          {},
          "bad argument #2 to 'ValidatePtr' (string expected, got no value)"},
@@ -196,6 +239,11 @@ TEST(ScriptFunctions, Tracks) {
          "  reaper.IsTrackVisible(a, true), reaper.IsTrackVisible(a, false)",
          {"1.0", "2.0", "true", "2", "false", "false", "true", "nil", "true", "2", "1", "-1",
           "false", "true"}},
+        {"local g, s = reaper.GetTrackGUID(a), reaper.GetSetMediaTrackInfo_String\n"
+         "local _, text = s(a, 'GUID', '', false) local set = s(b, 'GUID', g:lower(), true)\n"
+         "return g == text, #g, g == reaper.GetTrackGUID(a), set, reaper.GetTrackGUID(b) == g,\n"
+         "  s(b, 'GUID', '{x}', true)",
+         {"true", "38", "true", "true", "true", "false", "{x}"}},
         {"reaper.InsertTrackAtIndex(1, true) reaper.InsertTrackInProject(0, 99, 0)\n"
          "reaper.InsertTrackAtIndex(-5, false)\n"
          "return reaper.CountTracks(0), reaper.GetTrack(0, 1) == a, reaper.GetTrack(0, 3) == b,\n"

@@ -22,8 +22,8 @@ std::string explain_missing(lua_State* L, std::string message) {
     if (end == std::string::npos) return message;
     const std::string name = message.substr(start, end - start);
     if (!is_reaper_function(name)) return message;
-    const auto& env = *static_cast<Environment*>(lua_touserdata(L, lua_upvalueindex(1)));
-    const bool hidden = const_cast<Environment&>(env).host().function_hidden(name);
+    auto* env = static_cast<Environment*>(lua_touserdata(L, lua_upvalueindex(1)));
+    const bool hidden = env->host().function_hidden(name);
     return message.substr(0, at) + "reaper." + name +
            (hidden ? " is hidden in this run (--hide)"
                    : " is a REAPER function that reaper-sim does not simulate") +

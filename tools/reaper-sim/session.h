@@ -49,8 +49,8 @@ public:
     std::map<std::pair<int, int>, int> script_toggles;  // (section, command) -> state
     std::set<int> reported_actions;
     sim::Track* last_touched = nullptr;  // may have gone stale: check before use
-    // Copied items: the track offset from the first one's track, and the item from the earliest.
-    std::vector<std::pair<int, sim::ItemSpec>> clipboard;
+    // Copied items: the track offset from the first one's track, and a copy on no track.
+    std::vector<std::pair<int, sim::Item*>> clipboard;
 
     // ---- ext state ----
     using Sections = std::map<std::string, std::map<std::string, std::string>>;

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <set>
 
 #include "families.h"
 #include "host_functions.h"
@@ -58,15 +59,6 @@ double end_of(const sim::Item* item) {
 int index_of(const sim::Project& project, const sim::Track* track) {
     const auto at = std::find(project.tracks.begin(), project.tracks.end(), track);
     return at == project.tracks.end() ? -1 : static_cast<int>(at - project.tracks.begin());
-}
-
-// The time selection through GetSet_LoopTimeRange2; false while that is not simulated.
-bool time_selection(Context& c, bool set, double& start, double& end) {
-    using Fn = void(ReaProject*, bool, bool, double*, double*, bool);
-    Fn* f = host_fn<Fn>("GetSet_LoopTimeRange2");
-    if (f == nullptr) return false;
-    f(sim::Host::handle(&c.project), set, false, &start, &end, false);
-    return true;
 }
 
 // ---- the actions ----
@@ -178,51 +170,72 @@ bool split_at_cursor(Context& c) {
 bool split_at_time_selection(Context& c) {
     using Fn = MediaItem*(MediaItem*, double);
     Fn* split = host_fn<Fn>("SplitMediaItem");
-    double start = 0.0;
-    double end = 0.0;
-    if (split == nullptr || !time_selection(c, false, start, end)) return false;
-    if (end <= start) return true;
+    if (split == nullptr) return false;
+    const sim::TimeRange range = c.project.time_selection;
+    if (range.end <= range.start) return true;
     for (sim::Item* item : items_of(c.project, true)) {
-        // The middle part stays selected, as the parts outside the selection do.
-        MediaItem* right = split(sim::Host::handle(item), start);
+        MediaItem* right = split(sim::Host::handle(item), range.start);
         sim::Item* middle = right != nullptr ? c.host.item(right) : item;
-        split(sim::Host::handle(middle), end);
+        split(sim::Host::handle(middle), range.end);
     }
     return true;
 }
 
 bool time_selection_to_items(Context& c) {
     const auto selected = items_of(c.project, true);
-    double start = std::numeric_limits<double>::infinity();
-    double end = -std::numeric_limits<double>::infinity();
+    if (selected.empty()) return true;
+    sim::TimeRange range{std::numeric_limits<double>::infinity(),
+                         -std::numeric_limits<double>::infinity()};
     for (const sim::Item* item : selected) {
-        start = std::min(start, start_of(item));
-        end = std::max(end, end_of(item));
+        range.start = std::min(range.start, start_of(item));
+        range.end = std::max(range.end, end_of(item));
     }
-    if (selected.empty()) {
-        double current_start = 0.0;
-        double current_end = 0.0;
-        return time_selection(c, false, current_start, current_end);
-    }
-    return time_selection(c, true, start, end);
+    c.project.time_selection = range;
+    return true;
 }
 
 bool remove_time_selection(Context& c) {
-    double start = 0.0;
-    double end = 0.0;
-    return time_selection(c, true, start, end);
+    c.project.time_selection = {};
+    return true;
 }
 
 bool select_items_in_time_selection(Context& c) {
-    double start = 0.0;
-    double end = 0.0;
-    if (!time_selection(c, false, start, end)) return false;
-    if (end <= start) return true;
+    const sim::TimeRange range = c.project.time_selection;
+    if (range.end <= range.start) return true;
     for (sim::Track* track : c.project.tracks) {
         if (!track->selected) continue;
         for (sim::Item* item : track->items) {
-            if (start_of(item) < end && end_of(item) > start) c.host.set_item_selected(item, true);
+            if (start_of(item) < range.end && end_of(item) > range.start) {
+                c.host.set_item_selected(item, true);
+            }
         }
+    }
+    return true;
+}
+
+// ---- groups ----
+
+bool group_items(Context& c) {
+    const auto selected = items_of(c.project, true);
+    if (selected.size() < 2) return true;
+    int next = 0;
+    for (const sim::Item* item : items_of(c.project, false)) next = std::max(next, item->group);
+    for (sim::Item* item : selected) item->group = next + 1;
+    return true;
+}
+
+bool ungroup_items(Context& c) {
+    for (sim::Item* item : items_of(c.project, true)) item->group = 0;
+    return true;
+}
+
+bool select_groups(Context& c) {
+    std::set<int> groups;
+    for (const sim::Item* item : items_of(c.project, true)) {
+        if (item->group != 0) groups.insert(item->group);
+    }
+    for (sim::Item* item : items_of(c.project, false)) {
+        if (groups.count(item->group) != 0) c.host.set_item_selected(item, true);
     }
     return true;
 }
@@ -258,65 +271,41 @@ bool insert_track(Context& c) {
 
 // ---- copy and paste ----
 
-sim::ItemSpec spec_of(const sim::Item& item, double origin) {
-    sim::ItemSpec spec;
-    const auto& p = item.params;
-    spec.position = p.at("D_POSITION") - origin;
-    spec.length = p.at("D_LENGTH");
-    spec.fade_in = p.at("D_FADEINLEN");
-    spec.fade_out = p.at("D_FADEOUTLEN");
-    spec.fade_in_shape = static_cast<int>(p.at("C_FADEINSHAPE"));
-    spec.fade_out_shape = static_cast<int>(p.at("C_FADEOUTSHAPE"));
-    spec.mute = p.at("B_MUTE") != 0.0;
-    spec.loop = p.at("B_LOOPSRC") != 0.0;
-    spec.lock = static_cast<int>(p.at("C_LOCK"));
-    spec.vol = p.at("D_VOL");
-    spec.selected = true;
-    spec.active_take = item.active_take;
-    for (const sim::Take* take : item.takes) {
-        sim::TakeSpec t;
-        const auto& q = take->params;
-        t.name = take->name;
-        if (take->source != nullptr) t.source = take->source->media;
-        t.start_offset = q.at("D_STARTOFFS");
-        t.vol = q.at("D_VOL");
-        t.pan = q.at("D_PAN");
-        t.rate = q.at("D_PLAYRATE");
-        t.pitch = q.at("D_PITCH");
-        t.preserve_pitch = q.at("B_PPITCH") != 0.0;
-        t.chan_mode = static_cast<int>(q.at("I_CHANMODE"));
-        t.pitch_mode = static_cast<int>(q.at("I_PITCHMODE"));
-        spec.takes.push_back(std::move(t));
-    }
-    return spec;
-}
-
+// The clipboard holds copies made at copy time (the originals may be gone by the paste), kept
+// live but on no track's list: nothing shows or saves them.
 bool copy_items(Context& c) {
     const auto selected = items_of(c.project, true);
     if (selected.empty()) return true;
-    double origin = std::numeric_limits<double>::infinity();
-    for (const sim::Item* item : selected) origin = std::min(origin, start_of(item));
     const int first_track = index_of(c.project, selected.front()->track);
     c.session.clipboard.clear();
     for (const sim::Item* item : selected) {
-        c.session.clipboard.emplace_back(index_of(c.project, item->track) - first_track,
-                                         spec_of(*item, origin));
+        sim::Item* copy = c.host.copy_item(item, item->track);
+        if (copy == nullptr) continue;
+        auto& items = copy->track->items;
+        items.erase(std::remove(items.begin(), items.end(), copy), items.end());
+        c.session.clipboard.emplace_back(index_of(c.project, item->track) - first_track, copy);
     }
     return true;
 }
 
-// At the edit cursor, the first item on the last-touched track; the pasted items are selected.
+// At the edit cursor, the first track the last-touched one; the pasted items are selected.
 bool paste_items(Context& c) {
     if (c.session.clipboard.empty() || c.project.tracks.empty()) return true;
     const sim::Track* touched = touched_track(c);
     const int base = touched != nullptr ? index_of(c.project, touched) : 0;
+    double origin = std::numeric_limits<double>::infinity();
+    for (const auto& [offset, copied] : c.session.clipboard) {
+        origin = std::min(origin, start_of(copied));
+    }
     unselect_all_items(c);
     for (const auto& [offset, copied] : c.session.clipboard) {
         const int to = base + offset;
         if (to < 0 || to >= static_cast<int>(c.project.tracks.size())) continue;
-        sim::ItemSpec spec = copied;
-        spec.position += c.project.cursor;
-        c.host.add_item(c.project.tracks[static_cast<std::size_t>(to)], spec);
+        sim::Item* pasted =
+            c.host.copy_item(copied, c.project.tracks[static_cast<std::size_t>(to)]);
+        if (pasted == nullptr) continue;
+        pasted->params["D_POSITION"] = c.project.cursor + start_of(copied) - origin;
+        c.host.set_item_selected(pasted, true);
     }
     return true;
 }
@@ -327,6 +316,77 @@ bool play_stop(Context& c) {
     } else {
         c.project.play_state = 1;
         c.project.play_position = c.project.cursor;
+    }
+    return true;
+}
+
+// Whether `right` continues `left` where a split left off: touching, and every take playing on in
+// the same source at the same rate.
+bool continues(const sim::Item* left, const sim::Item* right) {
+    constexpr double kTolerance = 1e-9;
+    const double length = left->params.at("D_LENGTH");
+    if (std::abs(end_of(left) - start_of(right)) > kTolerance ||
+        left->takes.size() != right->takes.size() || left->takes.empty()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < left->takes.size(); ++i) {
+        const sim::Take* a = left->takes[i];
+        const sim::Take* b = right->takes[i];
+        if (a->source == nullptr || b->source == nullptr ||
+            a->source->media.file != b->source->media.file ||
+            a->source->media.type != b->source->media.type) {
+            return false;
+        }
+        const double rate = a->params.at("D_PLAYRATE");
+        if (rate != b->params.at("D_PLAYRATE") ||
+            std::abs(a->params.at("D_STARTOFFS") + length * rate - b->params.at("D_STARTOFFS")) >
+                kTolerance) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Selected neighbours on a track that were split from one item become that item again.
+bool heal_splits(Context& c) {
+    for (sim::Track* track : c.project.tracks) {
+        std::vector<sim::Item*> selected;
+        for (sim::Item* item : track->items) {
+            if (item->selected()) selected.push_back(item);
+        }
+        std::stable_sort(
+            selected.begin(), selected.end(),
+            [](const sim::Item* a, const sim::Item* b) { return start_of(a) < start_of(b); });
+        sim::Item* left = nullptr;
+        for (sim::Item* right : selected) {
+            if (left == nullptr || !continues(left, right)) {
+                left = right;
+                continue;
+            }
+            left->params["D_LENGTH"] += right->params.at("D_LENGTH");
+            left->params["D_FADEOUTLEN"] = right->params.at("D_FADEOUTLEN");
+            left->params["C_FADEOUTSHAPE"] = right->params.at("C_FADEOUTSHAPE");
+            c.host.delete_item(right);
+        }
+    }
+    return true;
+}
+
+bool clear_razor_edits(Context& c) {
+    using Fn = bool(MediaTrack*, const char*, char*, bool);
+    Fn* set = host_fn<Fn>("GetSetMediaTrackInfo_String");
+    if (set == nullptr) return false;
+    for (sim::Track* track : c.project.tracks) {
+        char none[1] = {'\0'};
+        set(sim::Host::handle(track), "P_RAZOREDITS", none, true);
+    }
+    return true;
+}
+
+bool remove_stretch_markers(Context& c) {
+    for (sim::Item* item : items_of(c.project, true)) {
+        const auto active = static_cast<std::size_t>(item->active_take);
+        if (active < item->takes.size()) item->takes[active]->stretch_markers.clear();
     }
     return true;
 }
@@ -361,11 +421,13 @@ const Action kActions[] = {
     {40289, "Item: Unselect (clear selection of) all items", &unselect_all_items, true},
     {40297, "Track: Unselect (clear selection of) all tracks", &unselect_all_tracks, true},
     {40914, "Track: Set first selected track as last touched track", &first_selected_track_last_touched, false},
+    {40034, "Item grouping: Select all items in groups", &select_groups, true},
     {40698, "Edit: Copy items", &copy_items, false},
     {40290, "Time selection: Set time selection to items", &time_selection_to_items, false},
     {41173, "Item navigation: Move cursor to start of items", &cursor_to_items_start, false},
     {40058, "Item: Paste items/tracks (old-style handling of hidden tracks)", &paste_items, true},
     {40635, "Time selection: Remove (unselect) time selection", &remove_time_selection, false},
+    {40032, "Item grouping: Group items", &group_items, true},
     {40131, "Take: Crop to active take in items", &remove_takes<true>, true},
     {41059, "Item: Crossfade any overlapping items", &crossfade_overlaps, true},
     {42398, "Item: Paste items/tracks", &paste_items, true},
@@ -383,7 +445,11 @@ const Action kActions[] = {
     {40118, "Item edit: Move items/envelope points down one track/a bit", &move_items_one_track<1>, true},
     {40117, "Item edit: Move items/envelope points up one track/a bit", &move_items_one_track<-1>, true},
     {40001, "Track: Insert new track", &insert_track, true},
+    {40033, "Item grouping: Remove items from group", &ungroup_items, true},
     {40719, "Item properties: Mute", &mute_items<false, true>, true},
+    {42406, "Razor edit: Clear all areas", &clear_razor_edits, true},
+    {40548, "Item: Heal splits in items", &heal_splits, true},
+    {41844, "Item: Remove all stretch markers", &remove_stretch_markers, true},
 };
 // clang-format on
 

@@ -30,7 +30,7 @@ std::span<const HostFunctionRow> family_items() {
         c_function("InsertMedia", &sim::reaper::InsertMedia,
             "int\0const char*,int\0file,mode\0Insert a media file; mode 0 adds it on the current track at the edit cursor."sv),
         c_function("GetSetMediaItemInfo_String", &sim::reaper::GetSetMediaItemInfo_String,
-            "bool\0MediaItem*,const char*,char*,bool\0item,parmname,stringNeedBig,setNewValue\0Get or set an item text parameter: P_EXT:name (extension data); false for a missing key."sv),
+            "bool\0MediaItem*,const char*,char*,bool\0item,parmname,stringNeedBig,setNewValue\0Get or set an item text parameter: P_NOTES, GUID, P_EXT:name (extension data); false for a missing key or a malformed GUID."sv),
         c_function("GetMediaItemTrack", &sim::reaper::GetMediaItemTrack,
             "MediaTrack*\0MediaItem*\0item\0Get the track an item is on."sv),
         c_function("GetTrackNumMediaItems", &sim::reaper::GetTrackNumMediaItems,
@@ -43,6 +43,12 @@ std::span<const HostFunctionRow> family_items() {
             "bool\0MediaItem*,double,bool\0item,length,refreshUI\0Set an item's length, as D_LENGTH does."sv),
         c_function("UpdateItemInProject", &sim::reaper::UpdateItemInProject,
             "void\0MediaItem*\0item\0Show an item's changes and put its track's items back in position order."sv),
+        c_function("CreateNewMIDIItemInProj", &sim::reaper::CreateNewMIDIItemInProj,
+            "MediaItem*\0MediaTrack*,double,double,const bool*\0track,starttime,endtime,qnInOptional\0Create an item from starttime to endtime (seconds, or quarter notes when qnIn is true) whose one take holds an empty MIDI source; nil when the end is not after the start."sv),
+        c_function("GetDisplayedMediaItemColor", &sim::reaper::GetDisplayedMediaItemColor,
+            "int\0MediaItem*\0item\0Get the colour an item is drawn with: its active take's, else its own, else its track's (native | 0x1000000), or 0 for the theme's."sv),
+        c_function("ApplyNudge", &sim::reaper::ApplyNudge,
+            "bool\0ReaProject*,int,int,int,double,bool,int\0project,nudgeflag,nudgewhat,nudgeunits,value,reverse,copies\0Nudge (nudgeflag &1: set) the selected items' position (nudgewhat 0), left edge keeping the content in place (1), right edge (3) or content (4), or the edit cursor (6), by milliseconds (nudgeunits 0), seconds (1), samples (17), frames (18) or item lengths (20); false for snapping, other targets and units, or when nothing moved."sv),
     };
     // clang-format on
     return rows;

@@ -1,4 +1,4 @@
-// Miscellaneous: REAPER's folder, the audio device, native colours and handle checks.
+// Miscellaneous: REAPER's folder, the audio device, native colours, GUIDs and handle checks.
 #include "families.h"
 #include "lua_support.h"
 #include "sim/script_functions.h"
@@ -40,6 +40,29 @@ int validate_ptr2_body(lua_State* L) {
     return 1;
 }
 
+// GUIDs travel as text in Lua, so these two are bound by hand.
+int gen_guid_body(lua_State* L) {
+    GUID g{};
+    sim::reaper::genGuid(&g);
+    lua_pushstring(L, sim::script::guid_text(g).c_str());
+    return 1;
+}
+
+// Text that is no GUID reads as the zero GUID.
+int guid_to_string_body(lua_State* L) {
+    const std::optional<std::string> text = to_text(L, 1);
+    if (!text) {
+        throw ScriptError(std::string("bad argument #1 to 'guidToString' (string expected, got ") +
+                          luaL_typename(L, 1) + ")");
+    }
+    const std::string normalised = sim::script::normalised_guid(*text);
+    const GUID g = normalised.empty() ? GUID{} : sim::script::guid_value(normalised);
+    char out[64] = {};
+    sim::reaper::guidToString(&g, out);
+    lua_pushstring(L, out);
+    return 1;
+}
+
 }  // namespace
 
 std::span<const HostFunctionRow> family_misc() {
@@ -57,6 +80,10 @@ std::span<const HostFunctionRow> family_misc() {
             "boolean = reaper.ValidatePtr(identifier pointer, string ctypename)"),
         lua_function("ValidatePtr2", &guarded<&validate_ptr2_body>,
             "boolean = reaper.ValidatePtr2(ReaProject proj, identifier pointer, string ctypename)"),
+        lua_function("genGuid", &guarded<&gen_guid_body>,
+            "string gGUID = reaper.genGuid(string gGUID)"),
+        lua_function("guidToString", &guarded<&guid_to_string_body>,
+            "string destNeed64 = reaper.guidToString(string gGUID, string destNeed64)"),
     };
     // clang-format on
     return rows;

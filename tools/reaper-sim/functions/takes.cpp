@@ -1,10 +1,44 @@
 // Takes: the active take, parameters and names.
 #include "families.h"
+#include "lua_support.h"
 #include "sim/script_functions.h"
 
 namespace reaper_sim {
 
 using namespace std::string_view_literals;
+
+namespace {
+
+// Scripts pass the GUID as its text, which the binding has no type for: read it here.
+int take_by_guid_body(lua_State* L) {
+    const bool current = is_nil(L, 1) || (lua_type(L, 1) == LUA_TNUMBER && lua_tonumber(L, 1) == 0);
+    if (!current && !lua_islightuserdata(L, 1)) {
+        throw ScriptError(std::string("bad argument #1 to 'GetMediaItemTakeByGUID' (ReaProject "
+                                      "expected, got ") +
+                          luaL_typename(L, 1) + ")");
+    }
+    const std::optional<std::string> text = to_text(L, 2);
+    if (!text) {
+        throw ScriptError(std::string("bad argument #2 to 'GetMediaItemTakeByGUID' (string "
+                                      "expected, got ") +
+                          luaL_typename(L, 2) + ")");
+    }
+    const std::string guid = sim::script::normalised_guid(*text);
+    MediaItem_Take* take = nullptr;
+    if (!guid.empty()) {
+        const GUID g = sim::script::guid_value(guid);
+        auto* project = static_cast<ReaProject*>(current ? nullptr : lua_touserdata(L, 1));
+        take = sim::reaper::GetMediaItemTakeByGUID(project, &g);
+    }
+    if (take == nullptr) {
+        lua_pushnil(L);
+    } else {
+        lua_pushlightuserdata(L, take);
+    }
+    return 1;
+}
+
+}  // namespace
 
 std::span<const HostFunctionRow> family_takes() {
     // clang-format off
@@ -16,7 +50,7 @@ std::span<const HostFunctionRow> family_takes() {
         c_function("SetMediaItemTakeInfo_Value", &sim::reaper::SetMediaItemTakeInfo_Value,
             "bool\0MediaItem_Take*,const char*,double\0take,parmname,newvalue\0Set a take parameter, stored as its type stores it; false for an unknown or read-only name."sv),
         c_function("GetSetMediaItemTakeInfo_String", &sim::reaper::GetSetMediaItemTakeInfo_String,
-            "bool\0MediaItem_Take*,const char*,char*,bool\0tk,parmname,stringNeedBig,setNewValue\0Get or set a take text parameter: P_NAME, P_EXT:name (extension data); false for a missing key."sv),
+            "bool\0MediaItem_Take*,const char*,char*,bool\0tk,parmname,stringNeedBig,setNewValue\0Get or set a take text parameter: P_NAME, GUID, P_EXT:name (extension data); false for a missing key or a malformed GUID."sv),
         c_function("GetTakeName", &sim::reaper::GetTakeName,
             "const char*\0MediaItem_Take*\0take\0Get the name of a take; nil for no take."sv),
         c_function("AddTakeToMediaItem", &sim::reaper::AddTakeToMediaItem,
@@ -33,6 +67,8 @@ std::span<const HostFunctionRow> family_takes() {
             "MediaItem*\0MediaItem_Take*\0take\0Get the item holding a take."sv),
         c_function("TakeIsMIDI", &sim::reaper::TakeIsMIDI,
             "bool\0MediaItem_Take*\0take\0Whether a take plays MIDI."sv),
+        lua_function("GetMediaItemTakeByGUID", &guarded<&take_by_guid_body>,
+            "MediaItem_Take take = reaper.GetMediaItemTakeByGUID(ReaProject project, string guidGUID)"),
     };
     // clang-format on
     return rows;

@@ -1,10 +1,31 @@
 // Tracks: finding them and their parameters.
 #include "families.h"
+#include "lua_support.h"
 #include "sim/script_functions.h"
 
 namespace reaper_sim {
 
 using namespace std::string_view_literals;
+
+namespace {
+
+// GetTrackGUID answers a GUID*, which Lua sees as its text: bound by hand, checking its track as
+// the binding checks handles.
+int track_guid_body(lua_State* L) {
+    if (!lua_islightuserdata(L, 1)) {
+        throw ScriptError("bad argument #1 to 'GetTrackGUID' (MediaTrack expected)");
+    }
+    sim::Host* host = sim::Host::active();
+    void* track = lua_touserdata(L, 1);
+    if (host == nullptr || !host->validate(nullptr, track, "MediaTrack*")) {
+        throw ScriptError("GetTrackGUID argument 1: expected MediaTrack*");
+    }
+    const GUID* guid = sim::reaper::GetTrackGUID(static_cast<MediaTrack*>(track));
+    lua_pushstring(L, sim::script::guid_text(*guid).c_str());
+    return 1;
+}
+
+}  // namespace
 
 std::span<const HostFunctionRow> family_tracks() {
     // clang-format off
@@ -20,7 +41,7 @@ std::span<const HostFunctionRow> family_tracks() {
         c_function("SetMediaTrackInfo_Value", &sim::reaper::SetMediaTrackInfo_Value,
             "bool\0MediaTrack*,const char*,double\0tr,parmname,newvalue\0Set a track parameter; false for an unknown or read-only one."sv),
         c_function("GetSetMediaTrackInfo_String", &sim::reaper::GetSetMediaTrackInfo_String,
-            "bool\0MediaTrack*,const char*,char*,bool\0tr,parmname,stringNeedBig,setNewValue\0Get or set a track text parameter: P_NAME, P_ICON, P_MCP_LAYOUT, P_TCP_LAYOUT, P_RAZOREDITS, P_RAZOREDITS_EXT, P_EXT:name."sv),
+            "bool\0MediaTrack*,const char*,char*,bool\0tr,parmname,stringNeedBig,setNewValue\0Get or set a track text parameter: P_NAME, P_ICON, P_MCP_LAYOUT, P_TCP_LAYOUT, P_RAZOREDITS, P_RAZOREDITS_EXT, P_EXT:name, GUID."sv),
         c_function("GetTrackName", &sim::reaper::GetTrackName,
             "bool\0MediaTrack*,char*,int\0track,bufOut,bufOut_sz\0Get a track's name, or \"Track N\" for an unnamed track."sv),
         c_function("GetParentTrack", &sim::reaper::GetParentTrack,
@@ -37,6 +58,8 @@ std::span<const HostFunctionRow> family_tracks() {
             "void\0MediaTrack*\0tr\0Delete a track with its items."sv),
         c_function("TrackList_AdjustWindows", &sim::reaper::TrackList_AdjustWindows,
             "void\0bool\0isMinor\0Lay out the track panels again."sv),
+        lua_function("GetTrackGUID", &guarded<&track_guid_body>,
+            "string guid = reaper.GetTrackGUID(MediaTrack tr)"),
     };
     // clang-format on
     return rows;
