@@ -867,6 +867,7 @@ bool load_project(Index& index, sim::Host& host, sim::Project* project, const st
         }
         sim::Track* track = host.add_track(project, track_name, selected);
         track->origin = &tn;
+        track->guid = FieldList(classify(d.content(tn.open)).rest).value(0);
         for (std::uint32_t k = 0; k < tn.item_count; ++k) {
             ItemNode& in = index.items[tn.first_item + k];
             Format format;

@@ -1096,7 +1096,7 @@ public:
     void fresh_track(const sim::Track& t, const std::string& ind) {
         const std::string inner = ind + "  ";
         const std::string& eol = x_.doc.eol();
-        out_ += ind + "<TRACK " + fresh_guid() + eol;
+        out_ += ind + "<TRACK " + (t.guid.empty() ? fresh_guid() : t.guid) + eol;
         out_ += make_line(inner, "NAME", {quote(t.name)}, eol);
         out_ += make_line(inner, "SEL", {bool_text(t.selected)}, eol);
         items_in_order(t.items, inner);

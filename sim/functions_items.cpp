@@ -20,6 +20,8 @@ bool read_only(std::string_view name) {
 
 double* stored_value(Item* item, std::string_view name) {
     if (double* value = item->params.find(name)) return value;
+    // REAPER's own list spells this one with a trailing colon.
+    if (name == "C_AUTOSTRETCH:") name = "C_AUTOSTRETCH";
     return item->script_params.find(name);
 }
 
@@ -61,6 +63,8 @@ double GetMediaItemInfo_Value(MediaItem* item, const char* parmname) {
     Item* live = host != nullptr ? host->item(item) : nullptr;
     if (live == nullptr || parmname == nullptr) return 0.0;
     const std::string_view name = parmname;
+    // The names the extension reads come first: they are the common case.
+    if (const double* value = live->params.find(name)) return *value;
     if (name == "I_CURTAKE") return live->active_take;
     if (name == "IP_ITEMNUMBER") return index_on_track(live);
     if (name == "P_TRACK") {

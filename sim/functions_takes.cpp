@@ -91,6 +91,7 @@ double GetMediaItemTakeInfo_Value(MediaItem_Take* take, const char* parmname) {
     Take* live = host != nullptr ? host->take(take) : nullptr;
     if (live == nullptr || parmname == nullptr) return 0.0;
     const std::string_view name = parmname;
+    if (const double* value = live->params.find(name)) return *value;
     if (name == "IP_TAKENUMBER") {
         const auto& takes = live->item->takes;
         return static_cast<double>(std::find(takes.begin(), takes.end(), live) - takes.begin());

@@ -68,11 +68,14 @@ TEST(ScriptFunctions, Items) {
         // Values are kept as their C type keeps them; read-only and unknown names are refused.
         {"local s = reaper.SetMediaItemInfo_Value\n"
          "s(i1, 'C_MUTE_SOLO', -1) s(i1, 'C_LOCK', 257.9) s(i1, 'I_FADELPF', -2.7)\n"
+         "s(i1, 'C_AUTOSTRETCH:', 1)\n"
          "local solo = v(i1, 'C_MUTE_SOLO') s(i1, 'B_MUTE', 5)\n"
          "return solo, v(i1, 'C_MUTE_SOLO'), v(i1, 'B_MUTE_ACTUAL'), v(i1, 'C_LOCK'),\n"
          "  v(i1, 'I_FADELPF'), s(i1, 'IP_ITEMNUMBER', 3), s(i1, 'P_TRACK', 0),\n"
-         "  s(i1, 'I_CURTAKE', 2), s(i1, 'I_CURTAKE', 0), v(i1, 'I_CURTAKE'), s(i1, 'NOPE', 1)",
-         {"-1.0", "0.0", "1.0", "1.0", "-2.0", "false", "false", "false", "true", "0.0", "false"}},
+         "  s(i1, 'I_CURTAKE', 2), s(i1, 'I_CURTAKE', 0), v(i1, 'I_CURTAKE'), s(i1, 'NOPE', 1),\n"
+         "  v(i1, 'C_AUTOSTRETCH')",
+         {"-1.0", "0.0", "1.0", "1.0", "-2.0", "false", "false", "false", "true", "0.0", "false",
+          "1.0"}},
         {"local g = reaper.GetSetMediaItemInfo_String\n"
          "local set = g(i1, 'P_EXT:mine', 'v1', true) local ok, got = g(i1, 'P_EXT:mine', '', "
          "false)\n"

@@ -12,3 +12,8 @@ assert(value(snare, "C_FADEOUTSHAPE") == 2)
 -- Selection order: track by track, so kick, snare, bass.
 assert(value(kick, "B_MUTE") == 0 and value(snare, "B_MUTE") == 1 and value(bass, "B_MUTE") == 0)
 assert(r.CountSelectedMediaItems(0) == 1 and r.GetSelectedMediaItem(0, 0) == kick)
+local red = r.ColorToNative(200, 40, 10) | 0x1000000
+assert(value(kick, "I_CUSTOMCOLOR") == red and value(bass, "I_GROUPID") == 7)
+assert(value(groove, "I_CUSTOMCOLOR") == 0 and value(groove, "I_GROUPID") == 0)
+assert(r.GetDisplayedMediaItemColor(snare) == red)
+assert(select(2, r.GetSetMediaItemInfo_String(kick, "P_NOTES", "", false)) == "shortened\nfaded")

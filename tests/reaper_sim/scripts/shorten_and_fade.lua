@@ -1,6 +1,6 @@
 -- Moves the selected items one second later, cuts each to at most 2 seconds, gives it short
--- fades and mutes every second one; the item lengths and positions go through both the Info
--- functions and their shortcuts.
+-- fades, colours and groups it, mutes every second one and notes what was done on the first; the
+-- item lengths and positions go through both the Info functions and their shortcuts.
 local r = reaper
 
 local count = r.CountSelectedMediaItems(0)
@@ -15,10 +15,13 @@ for i = 0, count - 1 do
   r.SetMediaItemInfo_Value(item, "D_FADEOUTLEN", 0.25)
   r.SetMediaItemInfo_Value(item, "C_FADEOUTSHAPE", 2)
   r.SetMediaItemInfo_Value(item, "B_MUTE", i % 2)
+  r.SetMediaItemInfo_Value(item, "I_CUSTOMCOLOR", r.ColorToNative(200, 40, 10) | 0x1000000)
+  r.SetMediaItemInfo_Value(item, "I_GROUPID", 7)
   r.UpdateItemInProject(item)
 end
 -- Read-only and unknown names change nothing.
 local first = r.GetSelectedMediaItem(0, 0)
+r.GetSetMediaItemInfo_String(first, "P_NOTES", "shortened\nfaded", true)
 assert(r.SetMediaItemInfo_Value(first, "IP_ITEMNUMBER", 3) == false)
 assert(r.SetMediaItemInfo_Value(first, "D_NOTAPARAM", 3) == false)
 r.SelectAllMediaItems(0, false)

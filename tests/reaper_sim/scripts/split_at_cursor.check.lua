@@ -18,3 +18,8 @@ assert(value(item(1, 0), "D_POSITION") == 2 and take_value(item(1, 0), "D_STARTO
 assert(value(item(3, 1), "D_POSITION") == 2 and value(item(3, 1), "D_LENGTH") == 3.5)
 assert(value(item(3, 1), "B_MUTE") == 1 and value(item(3, 1), "D_VOL") == 0.5)
 assert(r.CountSelectedMediaItems(0) == 3)
+-- The right part is an item of its own, its takes too.
+local function guid(get, object) return select(2, get(object, "GUID", "", false)) end
+assert(guid(r.GetSetMediaItemInfo_String, item(0, 0)) ~= guid(r.GetSetMediaItemInfo_String, item(0, 1)))
+assert(guid(r.GetSetMediaItemTakeInfo_String, r.GetTake(item(0, 0), 0))
+  ~= guid(r.GetSetMediaItemTakeInfo_String, r.GetTake(item(0, 1), 0)))

@@ -10,3 +10,8 @@ local item = r.GetTrackMediaItem(print_track, 0)
 assert(r.GetMediaItemInfo_Value(item, "D_POSITION") == 0.5)
 assert(r.GetTakeName(r.GetActiveTake(item)) == "bass.flac")
 assert(r.CountSelectedTracks(0) == 1 and r.GetSelectedTrack(0, 0) == print_track)
+-- A loaded track has its file's GUID, a new one the GUID the script saw.
+assert(r.GetTrackGUID(r.GetTrack(0, 0)) == "{11111111-0000-4000-8000-000000000001}")
+local _, notes = r.GetSetMediaItemInfo_String(item, "P_NOTES", "", false)
+assert(notes == "from {11111111-0000-4000-8000-000000000004} to " .. r.GetTrackGUID(print_track),
+  notes)

@@ -28,7 +28,10 @@ for i = 0, r.CountTracks(0) - 1 do
   if select(2, r.GetTrackName(track)) == "Bass" then bass = track end
 end
 for i = r.CountTrackMediaItems(bass) - 1, 0, -1 do
-  r.MoveMediaItemToTrack(r.GetTrackMediaItem(bass, i), print_track)
+  local item = r.GetTrackMediaItem(bass, i)
+  r.MoveMediaItemToTrack(item, print_track)
+  r.GetSetMediaItemInfo_String(item, "P_NOTES", "from " .. r.GetTrackGUID(bass)
+    .. " to " .. r.GetTrackGUID(print_track), true)
 end
 -- Tracks left without items go, walking backwards so the indices stay valid.
 for i = r.CountTracks(0) - 1, 0, -1 do

@@ -34,7 +34,7 @@ std::span<const HostFunctionRow> family_project_selection() {
         c_function("EnumProjects", &sim::reaper::EnumProjects,
             "ReaProject*\0int,char*,int\0idx,projfnOutOptional,projfnOutOptional_sz\0Get an open project by its tab index, or the current one for -1, and its file's full path (empty if never saved); nil when there is no such tab."sv),
         c_function("GetProjectLength", &sim::reaper::GetProjectLength,
-            "double\0ReaProject*\0proj\0Get the project's length in seconds: where its last item ends."sv),
+            "double\0ReaProject*\0proj\0Get the project's length in seconds: the latest end of its items, markers, regions and tempo points."sv),
         c_function("GetSetProjectInfo", &sim::reaper::GetSetProjectInfo,
             "double\0ReaProject*,const char*,double,bool\0project,desc,value,is_set\0Get or set a numeric project setting: PROJECT_SRATE, PROJECT_SRATE_USE, PROJECT_TIMEBASE (read-only), READONLY, RENDER_SETTINGS, RENDER_BOUNDSFLAG, RENDER_CHANNELS, RENDER_SRATE, RENDER_STARTPOS, RENDER_ENDPOS, RENDER_TAILFLAG, RENDER_TAILMS, RENDER_DITHER, RENDER_NORMALIZE; 0 for any other."sv),
     };

@@ -17,6 +17,11 @@ int take_by_guid_body(lua_State* L) {
                                       "expected, got ") +
                           luaL_typename(L, 1) + ")");
     }
+    sim::Host* host = sim::Host::active();
+    if (!current && (host == nullptr ||
+                     host->project(static_cast<ReaProject*>(lua_touserdata(L, 1))) == nullptr)) {
+        throw ScriptError("GetMediaItemTakeByGUID argument 1: expected ReaProject*");
+    }
     const std::optional<std::string> text = to_text(L, 2);
     if (!text) {
         throw ScriptError(std::string("bad argument #2 to 'GetMediaItemTakeByGUID' (string "
