@@ -31,7 +31,7 @@ struct Session {
     Environment env{host};
 };
 
-TEST(Chunks, AnswerAsTheSheetSays) {
+TEST(Chunks, AnswerAsReaperDoes) {
     const Case cases[] = {
         // One <ITEM block, lines unindented, ending ">\n"; later takes start with TAKE.
         {"local ok, chunk = reaper.GetItemStateChunk(item, '', false)\n"

@@ -22,7 +22,7 @@ struct Session {
     Environment env{host};
 };
 
-TEST(MarkersTime, AnswerAsTheSheetSays) {
+TEST(MarkersTime, AnswerAsReaperDoes) {
     const Case cases[] = {
         // The cursor stops at 0; moving it with dosel selects what it crossed, loop points along.
         {"reaper.SetEditCurPos(-3, false, false) local a = reaper.GetCursorPosition()\n"

@@ -47,7 +47,7 @@ struct Session {
     Environment env{host};
 };
 
-TEST(TakeExtras, AnswerAsTheSheetSays) {
+TEST(TakeExtras, AnswerAsReaperDoes) {
     const Case cases[] = {
         // Take markers stay sorted by source position; an update re-sorts and gives the index.
         {"local a = reaper.SetTakeMarker(take, -1, 'Hit', 1.5)\n"
