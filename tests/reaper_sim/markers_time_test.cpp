@@ -53,10 +53,12 @@ TEST(MarkersTime, AnswerAsReaperDoes) {
          "math.floor(reaper.GetProjectTimeOffset(0, true) * 30 + 0.5), "
          "reaper.TimeMap_curFrameRate(0)",
          {"1.01", "30", "30.0", "false"}},
-        {"local a, b = reaper.GetSet_ArrangeView2(0, true, 0, 0, 2, 12)\n"
+        // Read as scripts read it, leaving the times out; a backward range is refused.
+        {"local x, y = reaper.GetSet_ArrangeView2(0, false, 0, 0)\n"
+         "local a, b = reaper.GetSet_ArrangeView2(0, true, 0, 0, 2, 12)\n"
          "local c, d = reaper.GetSet_ArrangeView2(0, true, 0, 0, 5, 1)\n"
-         "return a, b, c, d",
-         {"2.0", "12.0", "2.0", "12.0"}},
+         "return x, y, a, b, c, d",
+         {"0.0", "30.0", "2.0", "12.0", "2.0", "12.0"}},
         // Numbers: markers and regions apart, wantidx when free, else the lowest free one.
         {"return reaper.AddProjectMarker(0, false, 3, 0, 'B', -1),\n"
          "  reaper.AddProjectMarker(0, true, 4, 1, 'Verse', -1),\n"

@@ -228,7 +228,8 @@ private:
     void pack_pointer(std::size_t i, const ParamDef& p, T& value,
                       T (Call::*read)(std::size_t, const ParamDef&, bool)) {
         if (p.role != Role::Out && p.optional && is_nil(L_, arg_[i])) return;
-        value = (this->*read)(i, p, p.optional || p.role == Role::Out);
+        // An in-out value left out starts from 0: scripts call GetSet_ArrangeView2(0, false, 0, 0).
+        value = (this->*read)(i, p, p.optional || p.role != Role::In);
         slots_[i] = &value;
     }
 
