@@ -21,3 +21,5 @@ for i = 0, r.CountSelectedMediaItems(0) - 1 do
   end
 end
 r.Undo_EndBlock("Rename takes", -1)
+-- No automatic undo point on top of the block's (the idiom shared scripts end with).
+r.defer(function() end)
