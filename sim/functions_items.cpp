@@ -265,15 +265,19 @@ enum NudgeWhat { kPosition = 0, kLeftTrim = 1, kRightEdge = 3, kContents = 4, kE
 // and selection units.
 std::optional<double> nudge_seconds(const Project& project, int units, double value,
                                     const Item* item) {
+    const auto per = [&](double rate) -> std::optional<double> {
+        if (!(rate > 0.0) || !std::isfinite(rate)) return std::nullopt;
+        return value / rate;
+    };
     switch (units) {
         case 0:
             return value / 1000.0;
         case 1:
             return value;
         case 17:
-            return value / project.settings.at("PROJECT_SRATE");
+            return per(project.settings.at("PROJECT_SRATE"));
         case 18:
-            return value / project.frame_rate;
+            return per(project.frame_rate);
         case 20:
             if (item == nullptr) return std::nullopt;
             return value * item->params.at("D_LENGTH");

@@ -62,7 +62,9 @@ double GetSetProjectInfo(ReaProject* project, const char* desc, double value, bo
     if (live == nullptr || desc == nullptr) return 0.0;
     double* setting = live->settings.find(desc);
     if (setting == nullptr) return 0.0;
-    if (is_set && std::string_view(desc) != "PROJECT_TIMEBASE") *setting = value;
+    if (is_set && std::isfinite(value) && std::string_view(desc) != "PROJECT_TIMEBASE") {
+        *setting = value;
+    }
     return *setting;
 }
 

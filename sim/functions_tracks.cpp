@@ -54,7 +54,7 @@ Track* parent_of(Track* track) {
         if (t == track) return folders.empty() ? nullptr : folders.back();
         const int depth = static_cast<int>(t->params.at("I_FOLDERDEPTH"));
         if (depth > 0) folders.push_back(t);
-        for (int closed = 0; closed < -depth && !folders.empty(); ++closed) folders.pop_back();
+        for (long long closed = depth; closed < 0 && !folders.empty(); ++closed) folders.pop_back();
     }
     return nullptr;
 }

@@ -114,6 +114,11 @@ TEST(ScriptFunctions, Items) {
          "  v(i1, 'D_LENGTH'), tv(reaper.GetTake(i1, 0), 'D_STARTOFFS'), "
          "reaper.GetCursorPositionEx(0)",
          {"true", "true", "false", "true", "1.5", "2.5", "2.5", "0.5"}},
+        {"sim.set_frame_rate(0) reaper.GetSetProjectInfo(0, 'PROJECT_SRATE', 0, true)\n"
+         "return reaper.ApplyNudge(0, 0, 6, 18, 1, false, 0), reaper.ApplyNudge(0, 0, 0, 17, 1, "
+         "false, 0),\n"
+         "  reaper.GetSetProjectInfo(0, 'PROJECT_SRATE', 0 / 0, true), v(i1, 'D_POSITION')",
+         {"false", "false", "0.0", "1.0"}},
         // The left part keeps the handle and the fade-in; the right one starts further into
         // each take's source and plays a copy of it.
         {"local r = reaper.SplitMediaItem(i1, 3) local t = reaper.GetTake(r, 0)\n"
