@@ -715,6 +715,18 @@ bool Host::validate(ReaProject* project_handle, const void* pointer, std::string
         const Source* s = source(static_cast<PCM_source*>(p));
         return s != nullptr && (s->owner == nullptr || s->owner->item->track->project == owner);
     }
+    if (type == "TrackEnvelope*") {
+        // Only takes hold envelopes here; they live inside their take, so look for it there.
+        for (const Track* t : owner->tracks) {
+            for (const Item* i : t->items) {
+                for (const Take* k : i->takes) {
+                    for (const Envelope& e : k->envelopes) {
+                        if (&e == p) return true;
+                    }
+                }
+            }
+        }
+    }
     return false;
 }
 

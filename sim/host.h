@@ -346,6 +346,7 @@ struct Take {
     std::vector<Envelope> envelopes;
     const void* origin = nullptr;             // its element in a loaded project file, if any
     std::unique_ptr<TakeScriptState> script;  // held for scripts, not saved; made on a write
+    bool midi_sort_disabled = false;          // MIDI_DisableSort until the next MIDI_Sort
 };
 
 struct Item {
@@ -460,6 +461,11 @@ struct Project {
     Parameters<kProjectSettings> settings{
         {"PROJECT_SRATE", 44100.0}, {"RENDER_BOUNDSFLAG", 1.0}, {"RENDER_CHANNELS", 2.0}};
     double end() const;  // end of the last item, 0 without items
+
+    // ---- the time functions' view and settings, not read from a file ----
+    TimeRange arrange_view{0.0, 30.0};  // the visible range; headless, only scripts move it
+    double grid_division = 1.0;         // quarter notes between grid lines
+    double time_offset = 0.0;           // the project's start time, seconds
 };
 
 struct CallRecord {
@@ -601,6 +607,11 @@ public:
     void move_item(Item* item, Track* destination);
     void record_misuse(std::string text);
     bool parameter_write_fails(std::string_view parmname) const;
+    // A function handed a NeedBig buffer too small for its text asks for `size` bytes and fails;
+    // a caller that can grow the buffer takes the request (0: none) and calls again, as REAPER's
+    // script binding grows such buffers.
+    void request_buffer(std::size_t size) { buffer_request_ = size; }
+    std::size_t take_buffer_request() { return std::exchange(buffer_request_, 0); }
 
 private:
     friend class Source;
@@ -610,6 +621,7 @@ private:
     struct State;
     std::unique_ptr<State> state_;
     bool log_calls_ = true;
+    std::size_t buffer_request_ = 0;
     static inline Host* active_ = nullptr;
 };
 

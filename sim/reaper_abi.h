@@ -8,6 +8,8 @@ class MediaTrack;
 class MediaItem;
 class MediaItem_Take;
 class PCM_source;
+class TrackEnvelope;
+using HWND = struct HWND__*;
 
 // REAPER's GUID, as the Windows SDK lays it out.
 struct GUID {

@@ -12,7 +12,11 @@ namespace {
 // "markers_time" -> "Markers and time": the first underscore joins two things.
 std::string heading(std::string_view family) {
     constexpr std::pair<std::string_view, std::string_view> kTitles[] = {
-        {"script_runtime", "The Lua side of ReaScript"}, {"misc", "Miscellaneous"}};
+        {"script_runtime", "The Lua side of ReaScript"},
+        {"misc", "Miscellaneous"},
+        {"take_extras", "Take markers, FX, envelopes and MIDI"},
+        {"chunks", "State chunks"},
+        {"chunks_ext_state", "Extended state"}};
     for (const auto& [name, title] : kTitles) {
         if (name == family) return std::string(title);
     }

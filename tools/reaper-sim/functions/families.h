@@ -15,10 +15,12 @@
     X(tracks)                  \
     X(misc)                    \
     X(markers_time)            \
+    X(take_extras)             \
     X(undo_refresh)            \
     X(dialogs_console)         \
     X(script_runtime)          \
     X(actions)                 \
+    X(chunks)                  \
     X(chunks_ext_state)
 // clang-format on
 
