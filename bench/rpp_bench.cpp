@@ -215,7 +215,11 @@ void RppAgainstFloor(benchmark::State& state) {
     }
     std::filesystem::remove(path);
     std::filesystem::remove(out_path);
-    const auto ms = [](double s) { return std::to_string(static_cast<int>(s * 1e4) / 10.0); };
+    const auto ms = [](double s) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%.1f", s * 1e3);
+        return std::string(text);
+    };
     auto& ratios = qm_bench::floor_ratios();
     ratios.push_back({"project load, 50,000 items / read floor", load_time / read_floor, 8.0,
                       ms(load_time) + " ms against " + ms(read_floor) + " ms"});

@@ -157,8 +157,8 @@ public:
             std::uint32_t next = i + 1;
             if (p.kind == Kind::open) {
                 std::uint32_t close = kNone;
-                if (p.key == "NOTES" && out.notes_open == kNone && out.first_marker == kNone &&
-                    out.takes.empty()) {
+                // The item's notes, wherever before its first TAKE line they stand.
+                if (p.key == "NOTES" && out.notes_open == kNone && out.first_marker == kNone) {
                     close = notes(i, out);
                 } else if (listed(kTakeBlocks, p.key)) {
                     TakeRead& take = current_take(out, i);
