@@ -109,18 +109,18 @@ bool set_item_chunk(sim::Host& host, sim::Item* item, std::string_view chunk, Er
     node.close = r.close;
     node.take_count = static_cast<std::uint32_t>(r.takes.size());
     index->items.push_back(node);
-    sim::ItemSpec wanted = r.spec;
+    sim::ItemSpec wanted = r.wanted;
     for (TakeRead& take : r.takes) {
         index->takes.push_back(TakeNode{index.get(), nullptr});
         if (take.source_open != kNone) {
             index->sources.push_back(SourceNode{index.get(), take.source_open, take.source_close});
         }
-        if (take.spec.source) {
+        if (take.wanted.source) {
             // What the file holds is not looked at again: the chunk keeps the item's media as it
             // is.
-            take.spec.source->length = 0.0;
+            take.wanted.source->length = 0.0;
         }
-        wanted.takes.push_back(std::move(take.spec));
+        wanted.takes.push_back(std::move(take.wanted));
     }
     host.set_item(item, wanted);
     std::size_t source = 0;

@@ -162,7 +162,7 @@ public:
                     close = notes(i, out);
                 } else if (listed(kTakeBlocks, p.key)) {
                     TakeRead& take = current_take(out, i);
-                    if (take.spec.empty) {
+                    if (take.wanted.empty) {
                         close = skip(i, 2);
                     } else if (p.key == "SOURCE") {
                         close = take.source_open == kNone ? source(i, take, 2) : skip(i, 2);
@@ -182,10 +182,10 @@ public:
             i = next;
         }
         if (!out.takes.empty()) out.takes.back().end = out.close;
-        out.spec.active_take = 0;
+        out.wanted.active_take = 0;
         for (std::size_t k = 0; k < out.takes.size(); ++k) {
             if (out.takes[k].selected) {
-                out.spec.active_take = static_cast<int>(k);
+                out.wanted.active_take = static_cast<int>(k);
                 break;
             }
         }
@@ -205,7 +205,7 @@ public:
         if (key == "TAKE") {
             if (item.takes.empty()) {  // an empty first slot
                 item.takes.emplace_back();
-                item.takes.back().spec.empty = true;
+                item.takes.back().wanted.empty = true;
             }
             item.takes.back().end = i;
             if (item.first_marker == kNone) item.first_marker = i;
@@ -213,16 +213,16 @@ public:
             take.marker = take.first = i;
             const FieldList f(p.rest);
             for (std::size_t k = 0; k < f.size(); ++k) {
-                take.spec.empty = take.spec.empty || f.value(k) == "NULL";
+                take.wanted.empty = take.wanted.empty || f.value(k) == "NULL";
                 take.selected = take.selected || f.value(k) == "SEL";
             }
             return true;
         }
         if (item.first_marker != kNone) {
             TakeRead& take = item.takes.back();
-            return take.spec.empty || take_line(i, p, take);
+            return take.wanted.empty || take_line(i, p, take);
         }
-        sim::ItemSpec& s = item.spec;
+        sim::ItemSpec& s = item.wanted;
         const auto once = [&](std::uint32_t& line) {
             if (line != kNone) return false;
             line = i;
@@ -271,7 +271,7 @@ public:
             if (!number(f, 0, s.vol, i, key)) return false;
             if (f.size() < 2) return true;
             TakeRead& take = current_take(item, i);
-            return number(f, 1, take.spec.pan, i, key) && number(f, 2, take.spec.vol, i, key);
+            return number(f, 1, take.wanted.pan, i, key) && number(f, 2, take.wanted.vol, i, key);
         }
         if (listed(kTakeKeys, key)) return take_line(i, p, current_take(item, i));
         return true;
@@ -279,7 +279,7 @@ public:
 
     bool take_line(std::uint32_t i, const Parsed& p, TakeRead& take) {
         const std::string_view key = p.key;
-        sim::TakeSpec& s = take.spec;
+        sim::TakeSpec& s = take.wanted;
         if (key == "NAME" && take.name == kNone) {
             take.name = i;
             s.name = std::string(FieldList(p.rest).value(0));
@@ -342,7 +342,7 @@ public:
 
     std::uint32_t notes(std::uint32_t open, ItemRead& item) {
         item.notes_open = open;
-        std::string& text = item.spec.notes;
+        std::string& text = item.wanted.notes;
         bool first = true;
         for (std::uint32_t i = open + 1; i < doc_.size(); ++i) {
             const Parsed p = classify(doc_.content(i));
@@ -373,12 +373,12 @@ public:
         const bool outer = take.source_open == kNone;
         if (outer) {
             take.source_open = open;
-            take.spec.source = sim::SourceSpec{.type = type, .file = ""};
-            take.spec.source->sample_rate = take.spec.source->channels =
-                take.spec.source->bit_depth = 0;
-            take.spec.source->length = 0.0;
+            take.wanted.source = sim::SourceSpec{.type = type, .file = ""};
+            take.wanted.source->sample_rate = take.wanted.source->channels =
+                take.wanted.source->bit_depth = 0;
+            take.wanted.source->length = 0.0;
         }
-        sim::SourceSpec& media = *take.spec.source;
+        sim::SourceSpec& media = *take.wanted.source;
         const bool midi = type == "MIDI";
         std::int64_t tick = 0;
         for (std::uint32_t i = open + 1; i < doc_.size(); ++i) {
@@ -484,14 +484,14 @@ public:
             }
             if (p.kind == Kind::open) {
                 std::uint32_t close = kNone;
-                if (p.key == "PARMENV" && !take.spec.fx.empty()) {
-                    close = envelope(i, p, take, static_cast<int>(take.spec.fx.size()) - 1, 3);
+                if (p.key == "PARMENV" && !take.wanted.fx.empty()) {
+                    close = envelope(i, p, take, static_cast<int>(take.wanted.fx.size()) - 1, 3);
                 } else {
                     close = skip(i, 3);
                     if (close == kNone) return kNone;
                     if (take.fx.empty() || take.fx.back().open != kNone) new_fx(take, kNone, i);
                     FxLines& lines = take.fx.back();
-                    sim::TakeFx& fx = take.spec.fx.back();
+                    sim::TakeFx& fx = take.wanted.fx.back();
                     lines.open = i;
                     lines.close = close;
                     const FieldList f(p.rest);
@@ -514,10 +514,10 @@ public:
                 if (!boolean(f, 0, bypassed, i, p.key) || !boolean(f, 1, offline, i, p.key)) {
                     return kNone;
                 }
-                take.spec.fx.back().enabled = !bypassed;
-                take.spec.fx.back().offline = offline;
-            } else if (p.key == "FXID" && !take.spec.fx.empty()) {
-                take.spec.fx.back().guid = std::string(FieldList(p.rest).value(0));
+                take.wanted.fx.back().enabled = !bypassed;
+                take.wanted.fx.back().offline = offline;
+            } else if (p.key == "FXID" && !take.wanted.fx.empty()) {
+                take.wanted.fx.back().guid = std::string(FieldList(p.rest).value(0));
             }
         }
         truncated(open);
@@ -527,7 +527,7 @@ public:
     void new_fx(TakeRead& take, std::uint32_t bypass, std::uint32_t at) {
         if (!take.fx.empty()) take.fx.back().end = at;
         take.fx.push_back(FxLines{bypass, kNone, kNone, kNone});
-        take.spec.fx.emplace_back();
+        take.wanted.fx.emplace_back();
     }
 
     std::uint32_t envelope(std::uint32_t open, const Parsed& head, TakeRead& take, int fx,
@@ -542,7 +542,7 @@ public:
             if (p.kind == Kind::close) {
                 lines.close = i;
                 take.envelopes.push_back(std::move(lines));
-                take.spec.envelopes.push_back(std::move(env));
+                take.wanted.envelopes.push_back(std::move(env));
                 return i;
             }
             if (p.kind == Kind::open) {
@@ -895,11 +895,11 @@ bool load_project(Index& index, sim::Host& host, sim::Project* project, const st
             Format format;
             if (!read_item(d, in.open, r, format, error)) return false;
             online.assign(r.takes.size(), true);
-            sim::ItemSpec& wanted = r.spec;
+            sim::ItemSpec& wanted = r.wanted;
             for (std::size_t t = 0; t < r.takes.size(); ++t) {
                 TakeRead& tk = r.takes[t];
-                if (tk.spec.source) {
-                    sim::SourceSpec& s = *tk.spec.source;
+                if (tk.wanted.source) {
+                    sim::SourceSpec& s = *tk.wanted.source;
                     if (tk.file_line != kNone) {
                         const MediaInfo info = read(s.file);
                         if (info.status == MediaInfo::Status::decoded) {
@@ -913,7 +913,7 @@ bool load_project(Index& index, sim::Host& host, sim::Project* project, const st
                         }
                     }
                 }
-                wanted.takes.push_back(std::move(tk.spec));
+                wanted.takes.push_back(std::move(tk.wanted));
             }
             const bool item_guid = !wanted.guid.empty();
             sim::Item* item = host.add_item(track, wanted);

@@ -34,8 +34,8 @@ struct TakeRead {
     std::uint32_t midi_first = kNone, midi_end = kNone;  // the event lines of a MIDI source
     std::vector<std::uint32_t> tkm;
     std::vector<FxLines> fx;
-    std::vector<EnvelopeLines> envelopes;  // in the order of spec.envelopes
-    sim::TakeSpec spec;  // as the file has it; spec.source: type, file, MIDI events only
+    std::vector<EnvelopeLines> envelopes;  // in the order of wanted.envelopes
+    sim::TakeSpec wanted;  // as the file has it; its source:: type, file, MIDI events only
     double section_length = -1.0;
     std::string file_type;  // the type of the source holding FILE
 };
@@ -48,7 +48,7 @@ struct ItemRead {
                   notes_close = kNone;
     std::uint32_t first_marker = kNone;  // the first TAKE line
     std::vector<TakeRead> takes;
-    sim::ItemSpec spec;  // as the file has it (takes in `takes`)
+    sim::ItemSpec wanted;  // as the file has it (takes in `takes`)
     void clear();
 };
 

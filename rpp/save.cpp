@@ -305,7 +305,7 @@ private:
     void item_edits(const sim::Item& it, const ItemRead& r, const Lines& l, const ItemNode& node,
                     std::vector<Edit>& edits) {
         const Document& d = l.d;
-        const sim::ItemSpec& was = r.spec;
+        const sim::ItemSpec& was = r.wanted;
         const std::string ind = l.child(r.open);
         // The item's own lines end where its first take's begin.
         std::uint32_t head_end = r.first_marker != kNone ? r.first_marker : r.close;
@@ -384,7 +384,7 @@ private:
         const sim::Take* first = it.takes.empty() ? nullptr : it.takes.front();
         const TakeRead* first_read = r.takes.empty() ? nullptr : &r.takes.front();
         const bool first_written_whole = first != nullptr && !is_empty(*first) &&
-                                         (first_read == nullptr || first_read->spec.empty);
+                                         (first_read == nullptr || first_read->wanted.empty);
         if (first_written_whole) {
             if (r.volpan != kNone) {
                 edits.push_back(
@@ -394,8 +394,8 @@ private:
                                     number(param(first->params, "D_VOL")), "-1"},
                                    l.ending(r.volpan))});
             }
-        } else if (first_read != nullptr && !first_read->spec.empty) {
-            const sim::TakeSpec& tw = first_read->spec;
+        } else if (first_read != nullptr && !first_read->wanted.empty) {
+            const sim::TakeSpec& tw = first_read->wanted;
             put_line(l, edits, r.volpan, "VOLPAN",
                      {{0, number(now("D_VOL")), now("D_VOL") != was.vol},
                       {1, number(param(first->params, "D_PAN")),
@@ -462,7 +462,7 @@ private:
         const TakeRead& tr = r.takes[k];
         const sim::Take& t = *it.takes[k];
         const bool active = static_cast<int>(k) == it.active_take;
-        if (tr.spec.empty && !is_empty(t)) {
+        if (tr.wanted.empty && !is_empty(t)) {
             const double item_vol = param(it.params, "D_VOL");
             if (k == 0) {
                 const std::uint32_t at = r.first_marker != kNone ? r.first_marker : r.close;
@@ -481,9 +481,9 @@ private:
             text.resize(text.size() - eol_.size());
             edits.push_back(Edit{tr.marker, tr.marker + 1, text + l.ending(tr.marker)});
         }
-        if (tr.spec.empty) return;
+        if (tr.wanted.empty) return;
 
-        const sim::TakeSpec& was = tr.spec;
+        const sim::TakeSpec& was = tr.wanted;
         const std::uint32_t begin = tr.marker != kNone ? tr.marker + 1 : tr.first;
         const auto where = [&d, &tr, begin](std::string_view key) {
             return
@@ -586,7 +586,7 @@ private:
     template <class Where>
     void envelope_edits(const sim::Take& t, const TakeRead& tr, const Lines& l,
                         const std::string& ind, std::vector<Edit>& edits, Where where) {
-        const auto& was = tr.spec.envelopes;
+        const auto& was = tr.wanted.envelopes;
         for (std::size_t e = 0; e < was.size(); ++e) {
             const sim::Envelope* now = nullptr;
             if (e < t.envelopes.size() && t.envelopes[e].kind == was[e].kind &&
@@ -640,7 +640,7 @@ private:
     template <class Where>
     void fx_edits(const sim::Take& t, const TakeRead& tr, const Lines& l, const std::string& ind,
                   std::vector<Edit>& edits, Where where) {
-        const auto& was = tr.spec.fx;
+        const auto& was = tr.wanted.fx;
         if (t.fx.size() == was.size()) {
             bool same = true;
             for (std::size_t i = 0; same && i < was.size(); ++i) {
@@ -729,12 +729,12 @@ private:
                       const std::string& ind, std::vector<Edit>& edits, Where where) {
         const TakeNode* tn = Index::take_of(t.origin);
         const bool same_source = tn != nullptr && t.source == tn->loaded_source;
-        if (same_source && t.source != nullptr && tr.spec.source &&
-            t.source->media.type == tr.spec.source->type &&
-            t.source->media.file == tr.spec.source->file) {
-            const sim::SourceSpec& was = *tr.spec.source;
+        if (same_source && t.source != nullptr && tr.wanted.source &&
+            t.source->media.type == tr.wanted.source->type &&
+            t.source->media.file == tr.wanted.source->file) {
+            const sim::SourceSpec& was = *tr.wanted.source;
             const sim::SourceSpec& now = t.source->media;
-            if (now.midi != was.midi && tr.spec.source->type == "MIDI") {
+            if (now.midi != was.midi && tr.wanted.source->type == "MIDI") {
                 const std::string in = l.child(tr.source_open);
                 std::string text = midi_events(now, in);
                 if (tr.midi_first != kNone) {

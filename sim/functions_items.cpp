@@ -164,10 +164,10 @@ MediaItem* CreateNewMIDIItemInProj(MediaTrack* track, double starttime, double e
     if (!std::isfinite(starttime) || !std::isfinite(endtime) || endtime <= starttime) {
         return nullptr;
     }
-    ItemSpec spec;
-    spec.position = starttime;
-    spec.length = endtime - starttime;
-    spec.loop = false;
+    ItemSpec wanted;
+    wanted.position = starttime;
+    wanted.length = endtime - starttime;
+    wanted.loop = false;
     TakeSpec take;
     SourceSpec midi;
     midi.type = "MIDI";
@@ -176,8 +176,8 @@ MediaItem* CreateNewMIDIItemInProj(MediaTrack* track, double starttime, double e
     midi.bit_depth = 0;
     midi.length = endtime - starttime;
     take.source = midi;
-    spec.takes.push_back(take);
-    return Host::handle(host->add_item(live, spec));
+    wanted.takes.push_back(take);
+    return Host::handle(host->add_item(live, wanted));
 }
 
 MediaItem* SplitMediaItem(MediaItem* item, double position) {

@@ -455,13 +455,13 @@ Item* Host::copy_item(const Item* from, Track* track) {
     if (state_->live_items.count(from) == 0 || state_->live_tracks.count(track) == 0) {
         return nullptr;
     }
-    ItemSpec spec;
-    spec.snap_offset = from->snap_offset;
-    spec.group = from->group;
-    spec.color = from->color;
-    spec.notes = from->notes;
-    spec.active_take = from->active_take;
-    Item* copy = add_item(track, spec);
+    ItemSpec wanted;
+    wanted.snap_offset = from->snap_offset;
+    wanted.group = from->group;
+    wanted.color = from->color;
+    wanted.notes = from->notes;
+    wanted.active_take = from->active_take;
+    Item* copy = add_item(track, wanted);
     copy->params = from->params;
     for (const Take* take : from->takes) {
         TakeSpec t;
