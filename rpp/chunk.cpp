@@ -67,11 +67,14 @@ bool item_chunk(sim::Host& host, const sim::Item* item, std::string& out) {
 bool track_chunk(sim::Host& host, const sim::Track* track, std::string& out) {
     out.clear();
     if (host.track(sim::Host::handle(const_cast<sim::Track*>(track))) == nullptr) return false;
-    out += "<TRACK\n";
-    out += make_line("", "NAME", {quote(track->name)}, "\n");
-    out += make_line("", "SEL", {track->selected ? "1" : "0"}, "\n");
-    for (const sim::Item* item : track->items) render_item(&host, *item, "", "\n", out);
-    out += ">\n";
+    render_track(&host, *track, out);
+    // A file's CRLF ends become the chunk's "\n" ones.
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        if (out[i] == '\r' && i + 1 < out.size() && out[i + 1] == '\n') continue;
+        out[kept++] = out[i];
+    }
+    out.resize(kept);
     flatten(out, 0);
     return true;
 }

@@ -74,7 +74,8 @@ bool item_chunk(sim::Host& host, const sim::Item* item, std::string& out);
 // anew, so old take handles go stale), and the block's other lines are kept for the next chunk or
 // save. False, nothing changed, for anything that is not one well-formed `<ITEM` block.
 bool set_item_chunk(sim::Host& host, sim::Item* item, std::string_view chunk, Error& error);
-// The track's `<TRACK` block with its items.
+// The track's `<TRACK` block as a save writes it: its own lines (GUID, FX chain, envelopes and
+// every line nothing models kept verbatim), then its items. False only for a stale track.
 bool track_chunk(sim::Host& host, const sim::Track* track, std::string& out);
 
 // ---- the format's text rules (rpp/text.h has the rest) ----

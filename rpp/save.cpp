@@ -1287,4 +1287,14 @@ void render_item(sim::Host* host, const sim::Item& item, std::string_view indent
     writer.item(item, std::string(indent));
 }
 
+void render_track(sim::Host* host, const sim::Track& track, std::string& out) {
+    Error error;
+    if (const TrackNode* node = Index::track_of(track.origin)) {
+        ProjectWriter(*node->index, out, error, host).track(track);
+        return;
+    }
+    const Index none;
+    ProjectWriter(none, out, error, host).fresh_track(track, "");
+}
+
 }  // namespace rpp

@@ -16,5 +16,8 @@ bool render_project(const Index& index, const sim::Project& project, sim::Host* 
 // One item's block, indented by `indent`, lines ended by `eol`, appended to `out`.
 void render_item(sim::Host* host, const sim::Item& item, std::string_view indent,
                  std::string_view eol, std::string& out);
+// One track's block as a save writes it, appended to `out`: a loaded track's lines as its file
+// has them (line ends and indentation included), a new one's as REAPER writes a new track.
+void render_track(sim::Host* host, const sim::Track& track, std::string& out);
 
 }  // namespace rpp

@@ -63,6 +63,9 @@ TEST(Chunks, AnswerAsReaperDoes) {
         {"reaper.GetItemStateChunk(nil, '', false)",
          {},
          "bad argument #1 to 'GetItemStateChunk' (MediaItem expected)"},
+        {"reaper.GetTrackStateChunk(nil, '', false)",
+         {},
+         "bad argument #1 to 'GetTrackStateChunk' (MediaTrack expected)"},
     };
     for (const Case& c : cases) {
         Session s;

@@ -1,12 +1,12 @@
-// State chunks: an item as the RPP text REAPER gives scripts, through the project files' writer and
-// reader. (A track's chunk waits for a writer that gives the track's own lines, GUID, FX chain and
-// envelopes as well as its items.)
+// State chunks: an item or a track as the RPP text REAPER gives scripts, through the project files'
+// writer and reader.
 #include <algorithm>
 #include <cstring>
 #include <string>
 
 #include "families.h"
 #include "rpp/project_file.h"
+#include "sim/script_functions.h"
 
 namespace reaper_sim {
 
@@ -68,6 +68,18 @@ bool GetItemStateChunk(MediaItem* item, char* strNeedBig, int strNeedBig_sz,
     return give_text(*host, unindented(chunk), strNeedBig, strNeedBig_sz);
 }
 
+bool GetTrackStateChunk(MediaTrack* track, char* strNeedBig, int strNeedBig_sz,
+                        bool /*isundoOptional*/) {
+    sim::Host* host = enter("GetTrackStateChunk");
+    sim::Track* live = host != nullptr ? host->track(track) : nullptr;
+    if (live == nullptr) return false;
+    // A new track's GUID is made now, so this chunk, GetTrackGUID and the save agree.
+    sim::script::track_guid(host, live);
+    std::string chunk;
+    if (!rpp::track_chunk(*host, live, chunk)) return false;
+    return give_text(*host, chunk, strNeedBig, strNeedBig_sz);
+}
+
 bool SetItemStateChunk(MediaItem* item, const char* str, bool /*isundoOptional*/) {
     sim::Host* host = enter("SetItemStateChunk");
     sim::Item* live = host != nullptr ? host->item(item) : nullptr;
@@ -93,6 +105,8 @@ std::span<const HostFunctionRow> family_chunks() {
     static const HostFunctionRow rows[] = {
         c_function("GetItemStateChunk", &GetItemStateChunk,
             "bool\0MediaItem*,char*,int,bool\0item,strNeedBig,strNeedBig_sz,isundoOptional\0The item's whole state as RPP text, from <ITEM to its closing >."sv),
+        c_function("GetTrackStateChunk", &GetTrackStateChunk,
+            "bool\0MediaTrack*,char*,int,bool\0track,strNeedBig,strNeedBig_sz,isundoOptional\0The track's whole state as RPP text, from <TRACK to its closing >: its own lines, FX chain, envelopes and items."sv),
         c_function("SetItemStateChunk", &SetItemStateChunk,
             "bool\0MediaItem*,const char*,bool\0item,str,isundoOptional\0Replace the item's whole state (takes, sources, FX, envelopes) with an <ITEM block; the handle and track stay, take handles are made anew."sv),
     };
