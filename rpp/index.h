@@ -60,6 +60,7 @@ struct ProjectLines {
     };
     std::vector<MarkerLines> markers;
     std::uint32_t marker_after = kNone;  // where a first marker goes when the file has none
+    std::uint32_t ext_state_open = kNone, ext_state_close = kNone;  // the <EXTSTATE block
 };
 
 struct Index {

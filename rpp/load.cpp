@@ -593,6 +593,8 @@ public:
                     return fail(i, "an item outside a track");
                 } else if (p.key == "TEMPOENVEX" && lines.tempo_env_open == kNone) {
                     close = tempo_envelope(i, index);
+                } else if (p.key == "EXTSTATE" && lines.ext_state_open == kNone) {
+                    close = ext_state(i, index);
                 } else {
                     close = skip(i, 1);
                 }
@@ -627,6 +629,30 @@ public:
         }
         index.root_close = root_close;
         return true;
+    }
+
+    // SetProjExtState's strings: a sub-block per section of `key value` lines; anything else in
+    // it is kept for the save.
+    std::uint32_t ext_state(std::uint32_t open, Index& index) {
+        const std::uint32_t close = skip(open, 1);
+        if (close == kNone) return kNone;
+        const Document& d = doc_;
+        index.project.ext_state_open = open;
+        index.project.ext_state_close = close;
+        std::string name, key, value;
+        for (std::uint32_t i = open + 1; i < close; ++i) {
+            if (classify(d.content(i)).kind != Kind::open) continue;
+            const std::uint32_t end = d.close_of(i);
+            for (std::uint32_t j = i + 1; j < end && block_name(d.content(i), name); ++j) {
+                if (classify(d.content(j)).kind == Kind::open) {
+                    j = d.close_of(j);
+                } else if (key_value(d.content(j), key, value)) {
+                    index.loaded.ext_state[name][key] = value;
+                }
+            }
+            i = end;
+        }
+        return close;
     }
 
     bool project_line(std::uint32_t i, const Parsed& p, ProjectLines& lines, sim::Project& loaded) {
@@ -832,6 +858,7 @@ bool load_project(Index& index, sim::Host& host, sim::Project* project, const st
     project->time_selection = index.loaded.time_selection;
     project->loop_range = index.loaded.loop_range;
     project->markers = index.loaded.markers;
+    project->ext_state = index.loaded.ext_state;
     for (std::size_t m = 0; m < project->markers.size(); ++m) {
         project->markers[m].origin = &index.project.markers[m];
     }

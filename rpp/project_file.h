@@ -2,14 +2,14 @@
 // host does not model (and every modelled line it did not change) kept byte for byte.
 //
 // Modelled: the edit cursor, the frame rate, the tempo and its map, the time selection and loop
-// range, markers and regions; tracks (name, selection); items (position, length, snap offset,
-// loop, fades, mute, lock, selection, volume, group, colour, notes, GUID); take slots, empty ones
-// included (name, pan, volume, start offset, rate, pitch, modes, colour, GUID, take markers,
-// stretch markers, FX, envelopes); sources (type, file; a section's inner file; MIDI events).
-// Saved: changed values in REAPER's number format in their own field of their own line; changed
-// lists (markers, points, events, FX) element by element; deleted items without their block;
-// moved items on their new track in position order; new tracks, items, takes and markers as
-// REAPER writes them.
+// range, markers and regions, SetProjExtState's strings (<EXTSTATE); tracks (name, selection);
+// items (position, length, snap offset, loop, fades, mute, lock, selection, volume, group, colour,
+// notes, GUID); take slots, empty ones included (name, pan, volume, start offset, rate, pitch,
+// modes, colour, GUID, take markers, stretch markers, FX, envelopes); sources (type, file; a
+// section's inner file; MIDI events). Saved: changed values in REAPER's number format in their own
+// field of their own line; changed lists (markers, points, events, FX) element by element; deleted
+// items without their block; moved items on their new track in position order; new tracks, items,
+// takes and markers as REAPER writes them.
 #pragma once
 
 #include <cstddef>

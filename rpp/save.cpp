@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <map>
+#include <set>
 
 #include "rpp/load.h"
 #include "rpp/text.h"
@@ -972,6 +974,7 @@ public:
                  {"0", "0"}, ind, first_line);
         tempo_points(p, edits);
         markers(p, edits);
+        ext_state(p, edits);
 
         const auto& now = p.tracks;
         const std::size_t loaded = x_.tracks.size();
@@ -1109,6 +1112,19 @@ private:
         for (const sim::Marker& m : p.markers) {
             if (!std::isfinite(m.position) || !std::isfinite(m.end)) return bad("a marker");
         }
+        // A line of the file holds no line break.
+        const auto one_line = [](std::string_view text) {
+            return text.find_first_of("\r\n") == std::string_view::npos;
+        };
+        for (const auto& [name, keys] : p.ext_state) {
+            bool fits = one_line(name) && !name.empty();
+            for (const auto& [key, value] : keys) fits = fits && one_line(key) && one_line(value);
+            if (!fits) {
+                error_ =
+                    Error{0, "project ext state " + name + " holds a line break; nothing saved"};
+                return false;
+            }
+        }
         const auto where = [](std::size_t t, std::size_t i) {
             return "track " + std::to_string(t + 1) + " item " + std::to_string(i + 1);
         };
@@ -1244,6 +1260,89 @@ private:
                                                               1;
             edits.push_back(Edit{at, at, std::move(added)});
         }
+    }
+
+    // SetProjExtState's strings: in the <EXTSTATE block, changed values rewritten, gone keys
+    // dropped, new ones added to their section; what the block holds besides stays.
+    void ext_state(const sim::Project& p, std::vector<Edit>& edits) {
+        const auto& now = p.ext_state;
+        if (now == x_.loaded.ext_state) return;
+        const ProjectLines& pl = x_.project;
+        const Document& d = x_.doc;
+        const std::string& eol = d.eol();
+        using Keys = std::map<std::string, std::string>;
+        const auto pair = [&](const std::string& ind, const std::string& key,
+                              const std::string& value, std::string_view end) {
+            return make_line(ind, quote(key), {quote(value)}, end);
+        };
+        const auto section = [&](const std::string& name, const Keys& keys,
+                                 const std::string& ind) {
+            std::string text = ind + "<" + quote(name) + eol;
+            for (const auto& [k, v] : keys) text += pair(ind + "  ", k, v, eol);
+            return text + ind + ">" + eol;
+        };
+        if (pl.ext_state_open == kNone) {
+            std::string text = "  <EXTSTATE" + eol;
+            for (const auto& [name, keys] : now) text += section(name, keys, "    ");
+            text += "  >" + eol;
+            const std::uint32_t at = x_.tracks.empty() ? x_.root_close : x_.tracks.front().open;
+            edits.push_back(Edit{at, at, std::move(text)});
+            return;
+        }
+        const std::uint32_t open = pl.ext_state_open, close = pl.ext_state_close;
+        std::string text;
+        lines_.copy(text, open, open + 1);
+        std::set<std::string> written;
+        std::string name, key, value;
+        for (std::uint32_t i = open + 1; i < close; ++i) {
+            if (classify(d.content(i)).kind != Kind::open || !block_name(d.content(i), name)) {
+                const std::uint32_t last =
+                    classify(d.content(i)).kind == Kind::open ? d.close_of(i) : i;
+                lines_.copy(text, i, last + 1);
+                i = last;
+                continue;
+            }
+            const std::uint32_t end = d.close_of(i);
+            // A section named twice in the file gets its keys once, in its first block.
+            const auto found = written.insert(name).second ? now.find(name) : now.end();
+            const Keys none;
+            const Keys& keys = found != now.end() ? found->second : none;
+            std::set<std::string> done;
+            std::string body;
+            bool kept = false;
+            for (std::uint32_t j = i + 1; j < end; ++j) {
+                if (classify(d.content(j)).kind == Kind::open ||
+                    !key_value(d.content(j), key, value)) {
+                    const std::uint32_t last =
+                        classify(d.content(j)).kind == Kind::open ? d.close_of(j) : j;
+                    lines_.copy(body, j, last + 1);
+                    j = last;
+                    kept = true;
+                    continue;
+                }
+                const auto k = keys.find(key);
+                if (k == keys.end() || !done.insert(key).second) continue;
+                if (k->second == value) {
+                    lines_.copy(body, j, j + 1);
+                } else {
+                    body += pair(lines_.indent(j), key, k->second, lines_.ending(j));
+                }
+            }
+            for (const auto& [k, v] : keys) {
+                if (done.count(k) == 0) body += pair(lines_.child(i), k, v, eol);
+            }
+            if (!keys.empty() || kept) {
+                lines_.copy(text, i, i + 1);
+                text += body;
+                lines_.copy(text, end, end + 1);
+            }
+            i = end;
+        }
+        for (const auto& [n, keys] : now) {
+            if (written.count(n) == 0) text += section(n, keys, lines_.child(open));
+        }
+        lines_.copy(text, close, close + 1);
+        edits.push_back(Edit{open, close + 1, std::move(text)});
     }
 
     std::string marker_lines(const sim::Marker& m, const std::string& eol) {

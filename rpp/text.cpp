@@ -160,4 +160,22 @@ std::string make_line(std::string_view indent, std::string_view key,
     return text;
 }
 
+bool key_value(std::string_view content, std::string& key, std::string& value) {
+    while (!content.empty() && content.front() == ' ') content.remove_prefix(1);
+    const FieldList f(content);
+    if (f.size() != 2) return false;
+    key = f.value(0);
+    value = f.value(1);
+    return true;
+}
+
+bool block_name(std::string_view content, std::string& name) {
+    while (!content.empty() && content.front() == ' ') content.remove_prefix(1);
+    if (content.empty() || content.front() != '<') return false;
+    const FieldList f(content.substr(1));
+    if (f.size() == 0) return false;
+    name = f.value(0);
+    return true;
+}
+
 }  // namespace rpp

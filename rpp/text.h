@@ -65,4 +65,9 @@ Parsed classify(std::string_view content);
 std::string make_line(std::string_view indent, std::string_view key,
                       const std::vector<std::string>& fields, std::string_view eol);
 
+// An <EXTSTATE section's line: exactly a key and a value, both by the reading rule.
+bool key_value(std::string_view content, std::string& key, std::string& value);
+// The name a block's open line gives, `<NAME` or `<"a name"`; false for none.
+bool block_name(std::string_view content, std::string& name);
+
 }  // namespace rpp

@@ -66,6 +66,14 @@ std::string n(double v) {
     return rpp::format_number(v);
 }
 
+std::string ext_state(Project& p) {
+    std::string all;
+    for (const auto& [name, keys] : p.ext_state) {
+        for (const auto& [key, value] : keys) all += name + "/" + key + "=" + value + ";";
+    }
+    return all;
+}
+
 struct Feature {
     const char* what;
     std::string lines, item, take;  // the feature's own lines, project-, item- or take-level
@@ -149,6 +157,16 @@ const Feature kFeatures[] = {
      [](Project& p) { const auto& e = take(p).source->media.midi.at(1);
                       return std::to_string(e.tick) + " " + std::to_string(e.flags); }, "480 1",
      [](Project& p) { take(p).source->media.midi[1].tick = 960; }, "e 480 80", "e 960 80", "960 1"},
+    {"ext state", "  <EXTSTATE\n    <tool\n      count 3\n      \"a key\" 'say \"hi\"'\n      ODD 1 2\n"
+                  "    >\n    FLAG x\n  >\n", "", "", ext_state, "tool/a key=say \"hi\";tool/count=3;",
+     [](Project& p) { p.ext_state["tool"]["count"] = "4"; p.ext_state["tool"].erase("a key");
+                      p.ext_state["new"]["k"] = "v w"; },
+     "      count 3\n      \"a key\" 'say \"hi\"'\n      ODD 1 2\n    >\n    FLAG x\n",
+     "      count 4\n      ODD 1 2\n    >\n    FLAG x\n    <new\n      k \"v w\"\n    >\n",
+     "new/k=v w;tool/count=4;"},
+    {"ext state added", "", "", "", ext_state, "",
+     [](Project& p) { p.ext_state["s"]["k"] = "it's \"x\""; },
+     "  <TRACK", "  <EXTSTATE\n    <s\n      k `it's \"x\"`\n    >\n  >\n  <TRACK", "s/k=it's \"x\";"},
 };
 // clang-format on
 
