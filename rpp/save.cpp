@@ -1042,6 +1042,16 @@ public:
                 was_selected = parse_double(FieldList(p.rest).value(0), v) && v != 0.0;
             }
         }
+        // A GUID a script gave the track goes in its header, the header's other fields kept.
+        const Parsed head = classify(d.content(node->open));
+        if (!t.guid.empty() && t.guid != FieldList(head.rest).value(0)) {
+            std::vector<std::string> fields = raw_fields(head.rest);
+            if (fields.empty()) fields.emplace_back();
+            fields[0] = t.guid;
+            edits.push_back(Edit{
+                node->open, node->open + 1,
+                make_line(lines_.indent(node->open), "<TRACK", fields, lines_.ending(node->open))});
+        }
         put_line(lines_, edits, name_line, "NAME", {{0, quote(t.name), t.name != was_name}},
                  {"\"\""}, ind, where("NAME"));
         put_line(lines_, edits, sel_line, "SEL",

@@ -10,9 +10,6 @@ for t = 0, r.CountSelectedTracks(0) - 1 do
   end
 end
 r.Main_OnCommand(40032, 0) -- Item grouping: Group items
--- (The group is checked here: the saved project does not carry item groups yet.)
-local group = r.GetMediaItemInfo_Value(r.GetSelectedMediaItem(0, 0), "I_GROUPID")
-assert(group > 0 and r.GetMediaItemInfo_Value(r.GetSelectedMediaItem(0, 2), "I_GROUPID") == group)
 r.Main_OnCommand(40698, 0) -- Edit: Copy items
 r.Main_OnCommand(40914, 0) -- Track: Set first selected track as last touched track
 r.SetEditCurPos2(0, r.GetProjectLength(0) + 1, false, false)

@@ -19,3 +19,6 @@ local _, new = r.GetTrackStateChunk(track, "", false)
 local guid, rest = new:match("^<TRACK ({[^}\n]+})\nNAME \"\"\nSEL 0\n(.*)$")
 assert(guid == r.GetTrackGUID(track), new)
 assert(rest:match("^<ITEM\nPOSITION 3\n.-\n>\n>\n$"), new)
+
+-- A GUID given to a loaded track is saved in its header.
+r.GetSetMediaTrackInfo_String(r.GetTrack(0, 0), "GUID", "{11111111-0000-4000-8000-0000000000AA}", true)
