@@ -176,6 +176,20 @@ TEST(RunFunctions, Actions) {
          "return reaper.CountMediaItems(0), reaper.GetMediaItem_Track(pasted) == b,\n"
          "  v(pasted, 'D_POSITION'), reaper.CountTakes(pasted)",
          {"3", "true", "10.0", "2"}},
+        // Offline closes the files (not MIDI), online opens them again; a marker at the cursor
+        // goes on the active take of the selected items under it; the grid is a half note.
+        {"local f = sim.add_item(b, {position = 6, length = 1,\n"
+         "  takes = {{source = {type = 'WAVE', file = 'f.wav'}}, {source = 'MIDI'}}})\n"
+         "local function avail() return select(2, sim.dump_text():gsub('available 1', '')) end\n"
+         "local all = avail() reaper.Main_OnCommand(40100, 0) local off = avail()\n"
+         "reaper.Main_OnCommand(40101, 0) reaper.SetEditCurPos(2.5, false, false)\n"
+         "reaper.Main_OnCommand(41842, 0) local _, pos = reaper.GetTakeStretchMarker(\n"
+         "  reaper.GetActiveTake(i1), 0)\n"
+         "reaper.Main_OnCommand(40780, 0)\n"
+         "return all - off, avail() == all, pos, "
+         "reaper.GetTakeNumStretchMarkers(reaper.GetTake(i1, "
+         "0)),\n  reaper.SnapToGrid(0, 1.3)",
+         {"1", "true", "1.5", "0", "1.0"}},
         {"local before = reaper.GetToggleCommandState(1156) reaper.Main_OnCommand(1156, 0)\n"
          "reaper.Main_OnCommand(41120, 0)\n"
          "return before, reaper.GetToggleCommandState(1156), reaper.GetToggleCommandState(41117),\n"

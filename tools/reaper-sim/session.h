@@ -51,6 +51,9 @@ public:
     sim::Track* last_touched = nullptr;  // may have gone stale: check before use
     // Copied items: the track offset from the first one's track, and a copy on no track.
     std::vector<std::pair<int, sim::Item*>> clipboard;
+    // Media the offline action closed, which the online one opens again (compared, never followed:
+    // some may be gone).
+    std::set<const sim::Source*> closed_media;
 
     // ---- ext state ----
     using Sections = std::map<std::string, std::map<std::string, std::string>>;

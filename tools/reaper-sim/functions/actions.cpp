@@ -2,64 +2,17 @@
 // REAPER performs them. An ID this table lacks, or one whose effect needs what the simulation does
 // not have (the mouse, audio analysis, rendering), does nothing and is reported once on stderr.
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <set>
 
-#include "families.h"
-#include "host_functions.h"
-#include "session.h"
+#include "actions.h"
 
 namespace reaper_sim {
-namespace {
 
-using namespace std::string_view_literals;
-
-struct Context {
-    sim::Host& host;
-    sim::Project& project;
-    Session& session;
-};
-
-// A host function by name, wherever it is implemented; null while none is. Actions reach what
-// the other families implement this way, as REAPER's actions use its own internals.
-template <class F>
-F* host_fn(const char* name) {
-    void* address = sim::host_function(name);
-    if (address == nullptr) {
-        for (const HostFunctionRow& row : host_function_rows()) {
-            if (std::strcmp(row.name, name) == 0) address = row.address;
-        }
-    }
-    F* f = nullptr;
-    std::memcpy(&f, &address, sizeof f);
-    return f;
-}
-
-std::vector<sim::Item*> items_of(sim::Project& project, bool selected_only) {
-    std::vector<sim::Item*> out;
-    for (sim::Track* track : project.tracks) {
-        for (sim::Item* item : track->items) {
-            if (!selected_only || item->selected()) out.push_back(item);
-        }
-    }
-    return out;
-}
-
-double start_of(const sim::Item* item) {
-    return item->params.at("D_POSITION");
-}
-double end_of(const sim::Item* item) {
-    return item->params.at("D_POSITION") + item->params.at("D_LENGTH");
-}
-
-int index_of(const sim::Project& project, const sim::Track* track) {
-    const auto at = std::find(project.tracks.begin(), project.tracks.end(), track);
-    return at == project.tracks.end() ? -1 : static_cast<int>(at - project.tracks.begin());
-}
+namespace actions {
 
 // ---- the actions ----
 
@@ -97,90 +50,6 @@ bool cursor_to_items_start(Context& c) {
     return true;
 }
 
-bool remove_items(Context& c) {
-    for (sim::Item* item : items_of(c.project, true)) c.host.delete_item(item);
-    return true;
-}
-
-template <bool Toggle, bool Value>
-bool mute_items(Context& c) {
-    for (sim::Item* item : items_of(c.project, true)) {
-        const double mute = Toggle ? (item->params["B_MUTE"] != 0.0 ? 0.0 : 1.0) : (Value ? 1 : 0);
-        item->params["B_MUTE"] = mute;
-        item->params["B_MUTE_ACTUAL"] = mute;
-    }
-    return true;
-}
-
-// Takes other than the active one (crop), or the active one (delete), of each selected item.
-template <bool KeepActive>
-bool remove_takes(Context& c) {
-    for (sim::Item* item : items_of(c.project, true)) {
-        const auto takes = item->takes;
-        const int active = item->active_take;
-        for (std::size_t i = 0; i < takes.size(); ++i) {
-            if ((static_cast<int>(i) == active) != KeepActive) c.host.delete_take(takes[i]);
-        }
-    }
-    return true;
-}
-
-// Each selected item moves to the track above (-1) or below (+1), if there is one.
-template <int Direction>
-bool move_items_one_track(Context& c) {
-    for (sim::Item* item : items_of(c.project, true)) {
-        const int to = index_of(c.project, item->track) + Direction;
-        if (to >= 0 && to < static_cast<int>(c.project.tracks.size())) {
-            c.host.move_item(item, c.project.tracks[static_cast<std::size_t>(to)]);
-        }
-    }
-    return true;
-}
-
-// Overlapping selected items on a track fade into each other over the overlap.
-bool crossfade_overlaps(Context& c) {
-    for (sim::Track* track : c.project.tracks) {
-        std::vector<sim::Item*> selected;
-        for (sim::Item* item : track->items) {
-            if (item->selected()) selected.push_back(item);
-        }
-        std::sort(selected.begin(), selected.end(),
-                  [](const sim::Item* a, const sim::Item* b) { return start_of(a) < start_of(b); });
-        for (std::size_t i = 0; i + 1 < selected.size(); ++i) {
-            sim::Item* first = selected[i];
-            sim::Item* second = selected[i + 1];
-            const double overlap = std::min(end_of(first), end_of(second)) - start_of(second);
-            if (overlap <= 0.0) continue;
-            first->params["D_FADEOUTLEN"] = overlap;
-            second->params["D_FADEINLEN"] = overlap;
-        }
-    }
-    return true;
-}
-
-bool split_at_cursor(Context& c) {
-    using Fn = MediaItem*(MediaItem*, double);
-    Fn* split = host_fn<Fn>("SplitMediaItem");
-    if (split == nullptr) return false;
-    for (sim::Item* item : items_of(c.project, true))
-        split(sim::Host::handle(item), c.project.cursor);
-    return true;
-}
-
-bool split_at_time_selection(Context& c) {
-    using Fn = MediaItem*(MediaItem*, double);
-    Fn* split = host_fn<Fn>("SplitMediaItem");
-    if (split == nullptr) return false;
-    const sim::TimeRange range = c.project.time_selection;
-    if (range.end <= range.start) return true;
-    for (sim::Item* item : items_of(c.project, true)) {
-        MediaItem* right = split(sim::Host::handle(item), range.start);
-        sim::Item* middle = right != nullptr ? c.host.item(right) : item;
-        split(sim::Host::handle(middle), range.end);
-    }
-    return true;
-}
-
 bool time_selection_to_items(Context& c) {
     const auto selected = items_of(c.project, true);
     if (selected.empty()) return true;
@@ -213,22 +82,6 @@ bool select_items_in_time_selection(Context& c) {
     return true;
 }
 
-// ---- groups ----
-
-bool group_items(Context& c) {
-    const auto selected = items_of(c.project, true);
-    if (selected.size() < 2) return true;
-    int next = 0;
-    for (const sim::Item* item : items_of(c.project, false)) next = std::max(next, item->group);
-    for (sim::Item* item : selected) item->group = next + 1;
-    return true;
-}
-
-bool ungroup_items(Context& c) {
-    for (sim::Item* item : items_of(c.project, true)) item->group = 0;
-    return true;
-}
-
 bool select_groups(Context& c) {
     std::set<int> groups;
     for (const sim::Item* item : items_of(c.project, true)) {
@@ -240,7 +93,6 @@ bool select_groups(Context& c) {
     return true;
 }
 
-// The last-touched track if it is still there, else the first selected one, else null.
 sim::Track* touched_track(Context& c) {
     sim::Track* touched = c.session.last_touched;
     if (touched != nullptr && c.host.track(sim::Host::handle(touched)) != nullptr &&
@@ -269,105 +121,12 @@ bool insert_track(Context& c) {
     return true;
 }
 
-// ---- copy and paste ----
-
-// The clipboard holds copies made at copy time (the originals may be gone by the paste), kept
-// live but on no track's list: nothing shows or saves them.
-bool copy_items(Context& c) {
-    const auto selected = items_of(c.project, true);
-    if (selected.empty()) return true;
-    const int first_track = index_of(c.project, selected.front()->track);
-    c.session.clipboard.clear();
-    for (const sim::Item* item : selected) {
-        sim::Item* copy = c.host.copy_item(item, item->track);
-        if (copy == nullptr) continue;
-        auto& items = copy->track->items;
-        items.erase(std::remove(items.begin(), items.end(), copy), items.end());
-        c.session.clipboard.emplace_back(index_of(c.project, item->track) - first_track, copy);
-    }
-    return true;
-}
-
-// At the edit cursor, the first track the last-touched one; the pasted items are selected.
-bool paste_items(Context& c) {
-    if (c.session.clipboard.empty() || c.project.tracks.empty()) return true;
-    const sim::Track* touched = touched_track(c);
-    const int base = touched != nullptr ? index_of(c.project, touched) : 0;
-    double origin = std::numeric_limits<double>::infinity();
-    for (const auto& [offset, copied] : c.session.clipboard) {
-        origin = std::min(origin, start_of(copied));
-    }
-    unselect_all_items(c);
-    for (const auto& [offset, copied] : c.session.clipboard) {
-        const int to = base + offset;
-        if (to < 0 || to >= static_cast<int>(c.project.tracks.size())) continue;
-        sim::Item* pasted =
-            c.host.copy_item(copied, c.project.tracks[static_cast<std::size_t>(to)]);
-        if (pasted == nullptr) continue;
-        pasted->params["D_POSITION"] = c.project.cursor + start_of(copied) - origin;
-        c.host.set_item_selected(pasted, true);
-    }
-    return true;
-}
-
 bool play_stop(Context& c) {
     if (c.project.play_state != 0) {
         c.project.play_state = 0;
     } else {
         c.project.play_state = 1;
         c.project.play_position = c.project.cursor;
-    }
-    return true;
-}
-
-// Whether `right` continues `left` where a split left off: touching, and every take playing on in
-// the same source at the same rate.
-bool continues(const sim::Item* left, const sim::Item* right) {
-    constexpr double kTolerance = 1e-9;
-    const double length = left->params.at("D_LENGTH");
-    if (std::abs(end_of(left) - start_of(right)) > kTolerance ||
-        left->takes.size() != right->takes.size() || left->takes.empty()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < left->takes.size(); ++i) {
-        const sim::Take* a = left->takes[i];
-        const sim::Take* b = right->takes[i];
-        if (a->source == nullptr || b->source == nullptr ||
-            a->source->media.file != b->source->media.file ||
-            a->source->media.type != b->source->media.type) {
-            return false;
-        }
-        const double rate = a->params.at("D_PLAYRATE");
-        if (rate != b->params.at("D_PLAYRATE") ||
-            std::abs(a->params.at("D_STARTOFFS") + length * rate - b->params.at("D_STARTOFFS")) >
-                kTolerance) {
-            return false;
-        }
-    }
-    return true;
-}
-
-// Selected neighbours on a track that were split from one item become that item again.
-bool heal_splits(Context& c) {
-    for (sim::Track* track : c.project.tracks) {
-        std::vector<sim::Item*> selected;
-        for (sim::Item* item : track->items) {
-            if (item->selected()) selected.push_back(item);
-        }
-        std::stable_sort(
-            selected.begin(), selected.end(),
-            [](const sim::Item* a, const sim::Item* b) { return start_of(a) < start_of(b); });
-        sim::Item* left = nullptr;
-        for (sim::Item* right : selected) {
-            if (left == nullptr || !continues(left, right)) {
-                left = right;
-                continue;
-            }
-            left->params["D_LENGTH"] += right->params.at("D_LENGTH");
-            left->params["D_FADEOUTLEN"] = right->params.at("D_FADEOUTLEN");
-            left->params["C_FADEOUTSHAPE"] = right->params.at("C_FADEOUTSHAPE");
-            c.host.delete_item(right);
-        }
     }
     return true;
 }
@@ -383,17 +142,22 @@ bool clear_razor_edits(Context& c) {
     return true;
 }
 
-bool remove_stretch_markers(Context& c) {
-    for (sim::Item* item : items_of(c.project, true)) {
-        const auto active = static_cast<std::size_t>(item->active_take);
-        if (active < item->takes.size()) item->takes[active]->stretch_markers.clear();
-    }
+// Grid lines a half note apart (two quarter notes).
+bool grid_to_half(Context& c) {
+    c.project.grid_division = 2.0;
     return true;
 }
 
 bool display_only(Context&) {
     return true;
 }
+
+}  // namespace actions
+
+namespace {
+
+using namespace actions;
+using namespace std::string_view_literals;
 
 // ---- the table ----
 
@@ -428,10 +192,10 @@ const Action kActions[] = {
     {40058, "Item: Paste items/tracks (old-style handling of hidden tracks)", &paste_items, true},
     {40635, "Time selection: Remove (unselect) time selection", &remove_time_selection, false},
     {40032, "Item grouping: Group items", &group_items, true},
-    {40131, "Take: Crop to active take in items", &remove_takes<true>, true},
+    {40131, "Take: Crop to active take in items", &crop_to_active_take, true},
     {41059, "Item: Crossfade any overlapping items", &crossfade_overlaps, true},
     {42398, "Item: Paste items/tracks", &paste_items, true},
-    {40129, "Take: Delete active take from items", &remove_takes<false>, true},
+    {40129, "Take: Delete active take from items", &delete_active_take, true},
     {40061, "Item: Split items at time selection", &split_at_time_selection, true},
     {40757, "Item: Split items at edit cursor (no change selection)", &split_at_cursor, true},
     {40441, "Peaks: Rebuild peaks for selected items", &display_only, false},
@@ -441,15 +205,19 @@ const Action kActions[] = {
     {40044, "Transport: Play/stop", &play_stop, false},
     {40182, "Item: Select all items", &select_all_items, true},
     {40697, "Remove items/tracks/envelope points (depending on focus)", &remove_items, true},
-    {40175, "Item properties: Toggle mute", &mute_items<true, false>, true},
-    {40118, "Item edit: Move items/envelope points down one track/a bit", &move_items_one_track<1>, true},
-    {40117, "Item edit: Move items/envelope points up one track/a bit", &move_items_one_track<-1>, true},
+    {40175, "Item properties: Toggle mute", &toggle_mute_items, true},
+    {40118, "Item edit: Move items/envelope points down one track/a bit", &move_items_down, true},
+    {40117, "Item edit: Move items/envelope points up one track/a bit", &move_items_up, true},
     {40001, "Track: Insert new track", &insert_track, true},
     {40033, "Item grouping: Remove items from group", &ungroup_items, true},
-    {40719, "Item properties: Mute", &mute_items<false, true>, true},
+    {40719, "Item properties: Mute", &mute_items, true},
     {42406, "Razor edit: Clear all areas", &clear_razor_edits, true},
     {40548, "Item: Heal splits in items", &heal_splits, true},
     {41844, "Item: Remove all stretch markers", &remove_stretch_markers, true},
+    {41842, "Item: Add stretch marker at cursor", &add_stretch_marker_at_cursor, true},
+    {40100, "Item: Set all media offline", &media_offline, false},
+    {40101, "Item: Set all media online", &media_online, false},
+    {40780, "Grid: Set to 1/2", &grid_to_half, false},
 };
 // clang-format on
 
