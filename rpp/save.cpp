@@ -1127,7 +1127,7 @@ private:
             return text.find_first_of("\r\n") == std::string_view::npos;
         };
         for (const auto& [name, keys] : p.ext_state) {
-            bool fits = one_line(name) && !name.empty();
+            bool fits = one_line(name);
             for (const auto& [key, value] : keys) fits = fits && one_line(key) && one_line(value);
             if (!fits) {
                 error_ =

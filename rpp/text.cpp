@@ -173,7 +173,7 @@ bool block_name(std::string_view content, std::string& name) {
     while (!content.empty() && content.front() == ' ') content.remove_prefix(1);
     if (content.empty() || content.front() != '<') return false;
     const FieldList f(content.substr(1));
-    if (f.size() == 0) return false;
+    if (f.size() == 0 || f.value(0).empty()) return false;
     name = f.value(0);
     return true;
 }

@@ -67,7 +67,7 @@ std::string make_line(std::string_view indent, std::string_view key,
 
 // An <EXTSTATE section's line: exactly a key and a value, both by the reading rule.
 bool key_value(std::string_view content, std::string& key, std::string& value);
-// The name a block's open line gives, `<NAME` or `<"a name"`; false for none.
+// The name a block's open line gives, `<NAME` or `<"a name"`; false for none or an empty one.
 bool block_name(std::string_view content, std::string& name);
 
 }  // namespace rpp
