@@ -776,12 +776,19 @@ public:
                 in.first_take = static_cast<std::uint32_t>(index.takes.size());
                 in.take_count = static_cast<std::uint32_t>(scratch_.takes.size());
                 index.items.push_back(in);
-                for (const TakeRead& take : scratch_.takes) {
+                sim::ItemSpec& spec = *index.read_items.emplace_back(
+                    std::make_unique<sim::ItemSpec>(std::move(scratch_.wanted)));
+                spec.takes.reserve(scratch_.takes.size());
+                for (TakeRead& take : scratch_.takes) {
                     index.takes.push_back(TakeNode{&index, nullptr});
                     if (take.source_open != kNone) {
                         index.sources.push_back(
                             SourceNode{&index, take.source_open, take.source_close});
                     }
+                    index.read_takes.push_back({take.guid != kNone, take.file_line != kNone,
+                                                listed(kAudioTypes, take.file_type),
+                                                take.section_length});
+                    spec.takes.push_back(std::move(take.wanted));
                 }
                 ++node.item_count;
             } else {
@@ -823,7 +830,7 @@ bool read_project(Index& index, Error& error) {
 // ---- into the host ----
 
 bool load_project(Index& index, sim::Host& host, sim::Project* project, const std::string& folder,
-                  const MediaReader& read_media, Error& error) {
+                  const MediaReader& read_media, Error& /*error*/) {
     const Document& d = index.doc;
     project->cursor = index.loaded.cursor;
     project->frame_rate = index.loaded.frame_rate;
@@ -859,13 +866,12 @@ bool load_project(Index& index, sim::Host& host, sim::Project* project, const st
         }
         return info;
     };
-    const auto read = [&](const std::string& file) {
+    const auto media = [&](const std::string& file) {
         auto found = by_name.find(file);
         if (found == by_name.end()) found = by_name.emplace(file, read_once(file)).first;
         return found->second;
     };
 
-    ItemRead r;
     std::vector<bool> online;
     std::size_t source_node = 0;
     for (TrackNode& tn : index.tracks) {
@@ -892,28 +898,23 @@ bool load_project(Index& index, sim::Host& host, sim::Project* project, const st
         track->guid = FieldList(classify(d.content(tn.open)).rest).value(0);
         for (std::uint32_t k = 0; k < tn.item_count; ++k) {
             ItemNode& in = index.items[tn.first_item + k];
-            Format format;
-            if (!read_item(d, in.open, r, format, error)) return false;
-            online.assign(r.takes.size(), true);
-            sim::ItemSpec& wanted = r.wanted;
-            for (std::size_t t = 0; t < r.takes.size(); ++t) {
-                TakeRead& tk = r.takes[t];
-                if (tk.wanted.source) {
-                    sim::SourceSpec& s = *tk.wanted.source;
-                    if (tk.file_line != kNone) {
-                        const MediaInfo info = read(s.file);
-                        if (info.status == MediaInfo::Status::decoded) {
-                            s.sample_rate = info.sample_rate;
-                            s.channels = info.channels;
-                            s.bit_depth = info.bit_depth;
-                            s.length = tk.section_length >= 0.0 ? tk.section_length : info.length;
-                        } else {
-                            online[t] = info.status == MediaInfo::Status::undecodable &&
-                                        !listed(kAudioTypes, tk.file_type);
-                        }
+            sim::ItemSpec& wanted = *index.read_items[tn.first_item + k];
+            const Index::ReadTake* read = index.read_takes.data() + in.first_take;
+            online.assign(wanted.takes.size(), true);
+            for (std::size_t t = 0; t < wanted.takes.size(); ++t) {
+                const Index::ReadTake& tk = read[t];
+                if (wanted.takes[t].source && tk.file_line) {
+                    sim::SourceSpec& s = *wanted.takes[t].source;
+                    const MediaInfo info = media(s.file);
+                    if (info.status == MediaInfo::Status::decoded) {
+                        s.sample_rate = info.sample_rate;
+                        s.channels = info.channels;
+                        s.bit_depth = info.bit_depth;
+                        s.length = tk.section_length >= 0.0 ? tk.section_length : info.length;
+                    } else {
+                        online[t] = info.status == MediaInfo::Status::undecodable && !tk.audio_type;
                     }
                 }
-                wanted.takes.push_back(std::move(tk.wanted));
             }
             const bool item_guid = !wanted.guid.empty();
             sim::Item* item = host.add_item(track, wanted);
@@ -925,15 +926,19 @@ bool load_project(Index& index, sim::Host& host, sim::Project* project, const st
                 TakeNode& node = index.takes[in.first_take + t];
                 take->origin = &node;
                 node.loaded_source = take->source;
-                if (r.takes[t].guid == kNone) index.made_guids.emplace(&node, take->guid);
+                if (!read[t].guid_line) index.made_guids.emplace(&node, take->guid);
                 if (take->source == nullptr) continue;
                 take->source->origin = &index.sources[source_node++];
                 take->source->SetAvailable(online[t]);
             }
             in.hash = hash_item(*item);
             in.position = wanted.position;
+            index.read_items[tn.first_item + k].reset();  // built: its memory goes back now
         }
     }
+    index.read_items.clear();
+    index.read_items.shrink_to_fit();
+    index.read_takes = {};
     return true;
 }
 
