@@ -320,9 +320,10 @@ private:
         };
         // The text is made only for a changed value: most of an edited item's values are not.
         const auto put = [&](std::uint32_t at, std::string_view key, const auto& text, bool changed,
-                             std::vector<std::string> fields = {"0"}) {
+                             std::initializer_list<std::string_view> fields = {"0"}) {
             if (!changed) return;
-            put_line(l, edits, at, key, {{0, text(), true}}, std::move(fields), ind, where(key));
+            put_line(l, edits, at, key, {{0, text(), true}}, {fields.begin(), fields.end()}, ind,
+                     where(key));
         };
         put(
             r.position, "POSITION", [&] { return number(now("D_POSITION")); },
@@ -357,10 +358,10 @@ private:
                  {1, number(now("D_FADEOUTLEN")), now("D_FADEOUTLEN") != was.fade_out},
                  {3, int_text(now("C_FADEOUTSHAPE")), false}},
                 fade(), ind, where("FADEOUT"));
-        put(
-            r.mute, "MUTE", [&] { return bool_text(now("B_MUTE")); },
-            (now("B_MUTE") != 0) != was.mute,
-            std::vector<std::string>(format.mute_fields == 1 ? 1 : 2, "0"));
+        if ((now("B_MUTE") != 0) != was.mute)
+            put_line(l, edits, r.mute, "MUTE", {{0, bool_text(now("B_MUTE")), true}},
+                     std::vector<std::string>(format.mute_fields == 1 ? 1 : 2, "0"), ind,
+                     where("MUTE"));
         put(
             r.lock, "LOCK", [&] { return int_text(now("C_LOCK")); }, now("C_LOCK") != was.lock);
         put(
