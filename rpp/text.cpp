@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <memory>
 
 namespace rpp {
 
@@ -131,7 +132,7 @@ std::vector<Field> split_fields(std::string_view text) {
 FieldList::FieldList(std::string_view text) {
     each_field(text, [&](const Field& f) {
         if (size_ < kInline) {
-            inline_[size_] = f;
+            std::construct_at(&inline_.fields[size_], f);
         } else {
             more_.push_back(f);
         }
