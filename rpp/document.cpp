@@ -27,7 +27,12 @@ bool Document::read(std::string text, Error& error) {
     }
     const char* const data = text_.data();
     const std::size_t size = text_.size();
-    starts_.reserve(static_cast<std::size_t>(std::count(data, data + size, '\n')) + 2);
+    std::size_t lines = 0;  // memchr is vectorised; a byte-wise count costs a third of the read
+    for (const char* p = data;
+         (p = static_cast<const char*>(std::memchr(p, '\n', data + size - p))); ++p) {
+        ++lines;
+    }
+    starts_.reserve(lines + 2);
     starts_.push_back(0);
     for (std::size_t i = 0; i < size; ++i) {
         // Eight bytes at a time while none is a control character (below 0x20).

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -73,6 +74,15 @@ struct Index {
     std::vector<SourceNode> sources;
     sim::Project loaded;  // the project-level values as read (no tracks)
     std::uint32_t root_close = 0;
+    // What the read found in each item, kept from the reading until the load builds it.
+    struct ReadTake {
+        bool guid_line = false;   // a GUID line of its own
+        bool file_line = false;   // a FILE line in its source
+        bool audio_type = false;  // that source a format REAPER decodes itself
+        double section_length = -1.0;
+    };
+    std::vector<std::unique_ptr<sim::ItemSpec>> read_items;  // each freed once built
+    std::vector<ReadTake> read_takes;
     // GUIDs made on loading for items and takes the file gave none, by node.
     std::unordered_map<const void*, std::string> made_guids;
     std::string made_guid(const void* node) const {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <unordered_map>
 
@@ -60,6 +61,64 @@ bool base64_append(std::string_view text, std::string& bytes, unsigned& bits, in
         }
     }
     return true;
+}
+
+// The item's own keys, told apart by length first: every line of every item is asked.
+enum class ItemKey {
+    other,
+    take,
+    position,
+    length,
+    snapoffs,
+    loop,
+    lock,
+    sel,
+    group,
+    color,
+    iguid,
+    fadein,
+    fadeout,
+    mute,
+    volpan,
+    iid
+};
+
+template <std::size_t N>
+bool same(std::string_view key, const char (&name)[N]) {
+    return std::memcmp(key.data(), name, N - 1) == 0;  // the lengths are equal already
+}
+
+ItemKey item_key(std::string_view key) {
+    switch (key.size()) {
+        case 3:
+            return same(key, "SEL")   ? ItemKey::sel
+                   : same(key, "IID") ? ItemKey::iid
+                                      : ItemKey::other;
+        case 4:
+            return same(key, "TAKE")   ? ItemKey::take
+                   : same(key, "LOOP") ? ItemKey::loop
+                   : same(key, "LOCK") ? ItemKey::lock
+                   : same(key, "MUTE") ? ItemKey::mute
+                                       : ItemKey::other;
+        case 5:
+            return same(key, "GROUP")   ? ItemKey::group
+                   : same(key, "COLOR") ? ItemKey::color
+                   : same(key, "IGUID") ? ItemKey::iguid
+                                        : ItemKey::other;
+        case 6:
+            return same(key, "LENGTH")   ? ItemKey::length
+                   : same(key, "FADEIN") ? ItemKey::fadein
+                   : same(key, "VOLPAN") ? ItemKey::volpan
+                                         : ItemKey::other;
+        case 7:
+            return same(key, "FADEOUT") ? ItemKey::fadeout : ItemKey::other;
+        case 8:
+            return same(key, "POSITION")   ? ItemKey::position
+                   : same(key, "SNAPOFFS") ? ItemKey::snapoffs
+                                           : ItemKey::other;
+        default:
+            return ItemKey::other;
+    }
 }
 
 class Reader {
@@ -202,7 +261,8 @@ public:
 
     bool item_line(std::uint32_t i, const Parsed& p, ItemRead& item) {
         const std::string_view key = p.key;
-        if (key == "TAKE") {
+        const ItemKey which = item_key(key);
+        if (which == ItemKey::take) {
             if (item.takes.empty()) {  // an empty first slot
                 item.takes.emplace_back();
                 item.takes.back().wanted.empty = true;
@@ -228,53 +288,62 @@ public:
             line = i;
             return true;
         };
-        if (key == "POSITION" || key == "LENGTH" || key == "SNAPOFFS" || key == "LOOP" ||
-            key == "LOCK" || key == "SEL" || key == "GROUP" || key == "COLOR" || key == "IGUID" ||
-            key == "FADEIN" || key == "FADEOUT" || key == "MUTE" || key == "VOLPAN" ||
-            key == "IID") {
-            const FieldList f(p.rest);
-            if (key == "POSITION") return !once(item.position) || number(f, 0, s.position, i, key);
-            if (key == "LENGTH") return !once(item.length) || number(f, 0, s.length, i, key);
-            if (key == "SNAPOFFS") {
+        if (which == ItemKey::other) {
+            if (listed(kTakeKeys, key)) return take_line(i, p, current_take(item, i));
+            return true;
+        }
+        const FieldList f(p.rest);
+        switch (which) {
+            case ItemKey::position:
+                return !once(item.position) || number(f, 0, s.position, i, key);
+            case ItemKey::length:
+                return !once(item.length) || number(f, 0, s.length, i, key);
+            case ItemKey::snapoffs:
                 return !once(item.snapoffs) || number(f, 0, s.snap_offset, i, key);
-            }
-            if (key == "LOOP") return !once(item.loop) || boolean(f, 0, s.loop, i, key);
-            if (key == "LOCK") return !once(item.lock) || integer(f, 0, s.lock, i, key);
-            if (key == "SEL") return !once(item.sel) || boolean(f, 0, s.selected, i, key);
-            if (key == "GROUP") return !once(item.group) || integer(f, 0, s.group, i, key);
-            if (key == "COLOR") return !once(item.color) || integer(f, 0, s.color, i, key);
-            if (key == "IGUID") {
+            case ItemKey::loop:
+                return !once(item.loop) || boolean(f, 0, s.loop, i, key);
+            case ItemKey::lock:
+                return !once(item.lock) || integer(f, 0, s.lock, i, key);
+            case ItemKey::sel:
+                return !once(item.sel) || boolean(f, 0, s.selected, i, key);
+            case ItemKey::group:
+                return !once(item.group) || integer(f, 0, s.group, i, key);
+            case ItemKey::color:
+                return !once(item.color) || integer(f, 0, s.color, i, key);
+            case ItemKey::iguid:
                 if (once(item.iguid)) s.guid = std::string(f.value(0));
                 return true;
-            }
-            if (key == "FADEIN" || key == "FADEOUT") {
-                const bool in = key == "FADEIN";
+            case ItemKey::fadein:
+            case ItemKey::fadeout: {
+                const bool in = which == ItemKey::fadein;
                 if (!once(in ? item.fadein : item.fadeout)) return true;
                 if (format_.fade_fields == 0) format_.fade_fields = f.size() == 6 ? 6 : 7;
                 return integer(f, 0, in ? s.fade_in_shape : s.fade_out_shape, i, key) &&
                        number(f, 1, in ? s.fade_in : s.fade_out, i, key);
             }
-            if (key == "MUTE") {
+            case ItemKey::mute:
                 if (!once(item.mute)) return true;
                 if (format_.mute_fields == 0) format_.mute_fields = f.size() == 1 ? 1 : 2;
                 return boolean(f, 0, s.mute, i, key);
-            }
-            if (key == "IID") {
+            case ItemKey::iid: {
                 double iid = 0.0;
                 if (parse_double(f.value(0), iid) && iid < 1e15) {
                     format_.max_iid = std::max(format_.max_iid, static_cast<long long>(iid));
                 }
                 return true;
             }
-            // VOLPAN: the item's volume, then the first slot's pan and volume.
-            if (!once(item.volpan)) return true;
-            if (!number(f, 0, s.vol, i, key)) return false;
-            if (f.size() < 2) return true;
-            TakeRead& take = current_take(item, i);
-            return number(f, 1, take.wanted.pan, i, key) && number(f, 2, take.wanted.vol, i, key);
+            case ItemKey::volpan: {
+                // The item's volume, then the first slot's pan and volume.
+                if (!once(item.volpan)) return true;
+                if (!number(f, 0, s.vol, i, key)) return false;
+                if (f.size() < 2) return true;
+                TakeRead& take = current_take(item, i);
+                return number(f, 1, take.wanted.pan, i, key) &&
+                       number(f, 2, take.wanted.vol, i, key);
+            }
+            default:
+                return true;
         }
-        if (listed(kTakeKeys, key)) return take_line(i, p, current_take(item, i));
-        return true;
     }
 
     bool take_line(std::uint32_t i, const Parsed& p, TakeRead& take) {
@@ -802,12 +871,19 @@ public:
                 in.first_take = static_cast<std::uint32_t>(index.takes.size());
                 in.take_count = static_cast<std::uint32_t>(scratch_.takes.size());
                 index.items.push_back(in);
-                for (const TakeRead& take : scratch_.takes) {
+                sim::ItemSpec& spec = *index.read_items.emplace_back(
+                    std::make_unique<sim::ItemSpec>(std::move(scratch_.wanted)));
+                spec.takes.reserve(scratch_.takes.size());
+                for (TakeRead& take : scratch_.takes) {
                     index.takes.push_back(TakeNode{&index, nullptr});
                     if (take.source_open != kNone) {
                         index.sources.push_back(
                             SourceNode{&index, take.source_open, take.source_close});
                     }
+                    index.read_takes.push_back({take.guid != kNone, take.file_line != kNone,
+                                                listed(kAudioTypes, take.file_type),
+                                                take.section_length});
+                    spec.takes.push_back(std::move(take.wanted));
                 }
                 ++node.item_count;
             } else {
@@ -849,7 +925,7 @@ bool read_project(Index& index, Error& error) {
 // ---- into the host ----
 
 bool load_project(Index& index, sim::Host& host, sim::Project* project, const std::string& folder,
-                  const MediaReader& read_media, Error& error) {
+                  const MediaReader& read_media, Error& /*error*/) {
     const Document& d = index.doc;
     project->cursor = index.loaded.cursor;
     project->frame_rate = index.loaded.frame_rate;
@@ -886,13 +962,12 @@ bool load_project(Index& index, sim::Host& host, sim::Project* project, const st
         }
         return info;
     };
-    const auto read = [&](const std::string& file) {
+    const auto media = [&](const std::string& file) {
         auto found = by_name.find(file);
         if (found == by_name.end()) found = by_name.emplace(file, read_once(file)).first;
         return found->second;
     };
 
-    ItemRead r;
     std::vector<bool> online;
     std::size_t source_node = 0;
     for (TrackNode& tn : index.tracks) {
@@ -919,28 +994,23 @@ bool load_project(Index& index, sim::Host& host, sim::Project* project, const st
         track->guid = FieldList(classify(d.content(tn.open)).rest).value(0);
         for (std::uint32_t k = 0; k < tn.item_count; ++k) {
             ItemNode& in = index.items[tn.first_item + k];
-            Format format;
-            if (!read_item(d, in.open, r, format, error)) return false;
-            online.assign(r.takes.size(), true);
-            sim::ItemSpec& wanted = r.wanted;
-            for (std::size_t t = 0; t < r.takes.size(); ++t) {
-                TakeRead& tk = r.takes[t];
-                if (tk.wanted.source) {
-                    sim::SourceSpec& s = *tk.wanted.source;
-                    if (tk.file_line != kNone) {
-                        const MediaInfo info = read(s.file);
-                        if (info.status == MediaInfo::Status::decoded) {
-                            s.sample_rate = info.sample_rate;
-                            s.channels = info.channels;
-                            s.bit_depth = info.bit_depth;
-                            s.length = tk.section_length >= 0.0 ? tk.section_length : info.length;
-                        } else {
-                            online[t] = info.status == MediaInfo::Status::undecodable &&
-                                        !listed(kAudioTypes, tk.file_type);
-                        }
+            sim::ItemSpec& wanted = *index.read_items[tn.first_item + k];
+            const Index::ReadTake* read = index.read_takes.data() + in.first_take;
+            online.assign(wanted.takes.size(), true);
+            for (std::size_t t = 0; t < wanted.takes.size(); ++t) {
+                const Index::ReadTake& tk = read[t];
+                if (wanted.takes[t].source && tk.file_line) {
+                    sim::SourceSpec& s = *wanted.takes[t].source;
+                    const MediaInfo info = media(s.file);
+                    if (info.status == MediaInfo::Status::decoded) {
+                        s.sample_rate = info.sample_rate;
+                        s.channels = info.channels;
+                        s.bit_depth = info.bit_depth;
+                        s.length = tk.section_length >= 0.0 ? tk.section_length : info.length;
+                    } else {
+                        online[t] = info.status == MediaInfo::Status::undecodable && !tk.audio_type;
                     }
                 }
-                wanted.takes.push_back(std::move(tk.wanted));
             }
             const bool item_guid = !wanted.guid.empty();
             sim::Item* item = host.add_item(track, wanted);
@@ -952,15 +1022,19 @@ bool load_project(Index& index, sim::Host& host, sim::Project* project, const st
                 TakeNode& node = index.takes[in.first_take + t];
                 take->origin = &node;
                 node.loaded_source = take->source;
-                if (r.takes[t].guid == kNone) index.made_guids.emplace(&node, take->guid);
+                if (!read[t].guid_line) index.made_guids.emplace(&node, take->guid);
                 if (take->source == nullptr) continue;
                 take->source->origin = &index.sources[source_node++];
                 take->source->SetAvailable(online[t]);
             }
             in.hash = hash_item(*item);
             in.position = wanted.position;
+            index.read_items[tn.first_item + k].reset();  // built: its memory goes back now
         }
     }
+    index.read_items.clear();
+    index.read_items.shrink_to_fit();
+    index.read_takes = {};
     return true;
 }
 

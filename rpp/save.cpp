@@ -322,9 +322,10 @@ private:
         };
         // The text is made only for a changed value: most of an edited item's values are not.
         const auto put = [&](std::uint32_t at, std::string_view key, const auto& text, bool changed,
-                             std::vector<std::string> fields = {"0"}) {
+                             std::initializer_list<std::string_view> fields = {"0"}) {
             if (!changed) return;
-            put_line(l, edits, at, key, {{0, text(), true}}, std::move(fields), ind, where(key));
+            put_line(l, edits, at, key, {{0, text(), true}}, {fields.begin(), fields.end()}, ind,
+                     where(key));
         };
         put(
             r.position, "POSITION", [&] { return number(now("D_POSITION")); },
@@ -342,25 +343,27 @@ private:
         // a stray later one of the same key be read instead.
         put(r.color, "COLOR", [&] { return color_text(it.color); }, it.color != was.color,
             {"0", "B"});
-        const std::vector<std::string> fade(format.fade_fields == 6 ? 6 : 7, "0");
+        const auto fade = [this] {
+            return std::vector<std::string>(format.fade_fields == 6 ? 6 : 7, "0");
+        };
         if (now("C_FADEINSHAPE") != was.fade_in_shape || now("D_FADEINLEN") != was.fade_in)
             put_line(
                 l, edits, r.fadein, "FADEIN",
                 {{0, int_text(now("C_FADEINSHAPE")), now("C_FADEINSHAPE") != was.fade_in_shape},
                  {1, number(now("D_FADEINLEN")), now("D_FADEINLEN") != was.fade_in},
                  {3, int_text(now("C_FADEINSHAPE")), false}},
-                fade, ind, where("FADEIN"));
+                fade(), ind, where("FADEIN"));
         if (now("C_FADEOUTSHAPE") != was.fade_out_shape || now("D_FADEOUTLEN") != was.fade_out)
             put_line(
                 l, edits, r.fadeout, "FADEOUT",
                 {{0, int_text(now("C_FADEOUTSHAPE")), now("C_FADEOUTSHAPE") != was.fade_out_shape},
                  {1, number(now("D_FADEOUTLEN")), now("D_FADEOUTLEN") != was.fade_out},
                  {3, int_text(now("C_FADEOUTSHAPE")), false}},
-                fade, ind, where("FADEOUT"));
-        put(
-            r.mute, "MUTE", [&] { return bool_text(now("B_MUTE")); },
-            (now("B_MUTE") != 0) != was.mute,
-            std::vector<std::string>(format.mute_fields == 1 ? 1 : 2, "0"));
+                fade(), ind, where("FADEOUT"));
+        if ((now("B_MUTE") != 0) != was.mute)
+            put_line(l, edits, r.mute, "MUTE", {{0, bool_text(now("B_MUTE")), true}},
+                     std::vector<std::string>(format.mute_fields == 1 ? 1 : 2, "0"), ind,
+                     where("MUTE"));
         put(
             r.lock, "LOCK", [&] { return int_text(now("C_LOCK")); }, now("C_LOCK") != was.lock);
         put(
@@ -398,16 +401,21 @@ private:
             }
         } else if (first_read != nullptr && !first_read->wanted.empty) {
             const sim::TakeSpec& tw = first_read->wanted;
-            put_line(l, edits, r.volpan, "VOLPAN",
-                     {{0, number(now("D_VOL")), now("D_VOL") != was.vol},
-                      {1, number(param(first->params, "D_PAN")),
-                       param(first->params, "D_PAN") != tw.pan},
-                      {2, number(param(first->params, "D_VOL")),
-                       param(first->params, "D_VOL") != tw.vol}},
-                     {"1", "0", "1", "-1"}, ind, [&d, first_read] {
-                         return place(d, first_read->first, first_read->end, kTakeOrder, "VOLPAN",
-                                      first_read->first);
-                     });
+            const double vol = now("D_VOL"), pan = param(first->params, "D_PAN"),
+                         take_vol = param(first->params, "D_VOL");
+            // Only what is written is formatted: all of a missing line, the changed fields of one.
+            const auto text = [&r](double v, bool changed) {
+                return changed || r.volpan == kNone ? number(v) : std::string();
+            };
+            if (vol != was.vol || pan != tw.pan || take_vol != tw.vol)
+                put_line(l, edits, r.volpan, "VOLPAN",
+                         {{0, text(vol, vol != was.vol), vol != was.vol},
+                          {1, text(pan, pan != tw.pan), pan != tw.pan},
+                          {2, text(take_vol, take_vol != tw.vol), take_vol != tw.vol}},
+                         {"1", "0", "1", "-1"}, ind, [&d, first_read] {
+                             return place(d, first_read->first, first_read->end, kTakeOrder,
+                                          "VOLPAN", first_read->first);
+                         });
         } else {
             put(r.volpan, "VOLPAN", [&] { return number(now("D_VOL")); }, now("D_VOL") != was.vol,
                 {"1"});

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <memory>
 
 namespace rpp {
 
@@ -91,6 +93,32 @@ std::string quote_always(std::string_view text) {
 bool parse_double(std::string_view text, double& out) {
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
     if (text.empty()) return false;
+    // Most fields are short decimals: with at most 15 digits both the digits and the power of ten
+    // are exact doubles, so one division rounds as from_chars does.
+    {
+        const bool negative = text.front() == '-';
+        std::size_t i = negative ? 1 : 0, digits = 0, decimals = 0;
+        std::uint64_t mantissa = 0;
+        bool point = false, plain = i < text.size();
+        for (; plain && i < text.size(); ++i) {
+            const char c = text[i];
+            if (c >= '0' && c <= '9') {
+                mantissa = mantissa * 10 + static_cast<unsigned>(c - '0');
+                decimals += point ? 1 : 0;
+                plain = ++digits <= 15;
+            } else {
+                plain = c == '.' && !point && digits > 0 && i + 1 < text.size();
+                point = true;
+            }
+        }
+        if (plain) {
+            static constexpr double kTens[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                               1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+            const double value = static_cast<double>(mantissa) / kTens[decimals];
+            out = negative ? -value : value;
+            return true;
+        }
+    }
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), out);
     return ec == std::errc() && end == text.data() + text.size() && std::isfinite(out);
 }
@@ -104,7 +132,7 @@ std::vector<Field> split_fields(std::string_view text) {
 FieldList::FieldList(std::string_view text) {
     each_field(text, [&](const Field& f) {
         if (size_ < kInline) {
-            inline_[size_] = f;
+            std::construct_at(&inline_.fields[size_], f);
         } else {
             more_.push_back(f);
         }
