@@ -48,7 +48,7 @@ public:
             word(w);
         }
         std::uint64_t tail = 0;
-        std::memcpy(&tail, s.data() + i, s.size() - i);
+        if (i < s.size()) std::memcpy(&tail, s.data() + i, s.size() - i);
         word(tail);
     }
     void pointer(const void* p) { word(reinterpret_cast<std::uintptr_t>(p)); }

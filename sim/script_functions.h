@@ -49,7 +49,8 @@ inline void copy_out(std::string_view text, char* buffer, std::size_t size = 0) 
     if (buffer == nullptr) return;
     if (size == 0) size = kNeedBigCapacity;
     const std::size_t n = std::min(text.size(), size - 1);
-    std::memcpy(buffer, text.data(), n);
+    // An empty view may have no data at all: memcpy must not see it.
+    if (n != 0) std::memcpy(buffer, text.data(), n);
     buffer[n] = '\0';
 }
 

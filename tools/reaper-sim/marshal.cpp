@@ -218,7 +218,7 @@ private:
         if (buffers_.empty()) buffers_.resize(def_.params.size());
         std::vector<char>& buffer = buffers_[i];
         buffer.assign(std::max(size, initial.size() + 1), '\0');
-        std::memcpy(buffer.data(), initial.data(), initial.size());
+        if (!initial.empty()) std::memcpy(buffer.data(), initial.data(), initial.size());
         slots_[i] = buffer.data();
     }
 
