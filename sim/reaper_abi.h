@@ -11,15 +11,16 @@ class PCM_source;
 class TrackEnvelope;
 using HWND = struct HWND__*;
 
-// REAPER's GUID, as the Windows SDK lays it out.
+namespace sim {
+
+// REAPER's GUID, as the Windows SDK lays it out. In the host's namespace: a Windows build of the
+// host also sees the system's own.
 struct GUID {
     unsigned int Data1;
     unsigned short Data2;
     unsigned short Data3;
     unsigned char Data4[8];
 };
-
-namespace sim {
 
 struct reaper_plugin_info_t {
     int caller_version;

@@ -42,7 +42,7 @@ int validate_ptr2_body(lua_State* L) {
 
 // GUIDs travel as text in Lua, so these two are bound by hand.
 int gen_guid_body(lua_State* L) {
-    GUID g{};
+    sim::GUID g{};
     sim::reaper::genGuid(&g);
     lua_pushstring(L, sim::script::guid_text(g).c_str());
     return 1;
@@ -56,7 +56,7 @@ int guid_to_string_body(lua_State* L) {
                           luaL_typename(L, 1) + ")");
     }
     const std::string normalised = sim::script::normalised_guid(*text);
-    const GUID g = normalised.empty() ? GUID{} : sim::script::guid_value(normalised);
+    const sim::GUID g = normalised.empty() ? sim::GUID{} : sim::script::guid_value(normalised);
     char out[64] = {};
     sim::reaper::guidToString(&g, out);
     lua_pushstring(L, out);

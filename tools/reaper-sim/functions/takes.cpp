@@ -31,7 +31,7 @@ int take_by_guid_body(lua_State* L) {
     const std::string guid = sim::script::normalised_guid(*text);
     MediaItem_Take* take = nullptr;
     if (!guid.empty()) {
-        const GUID g = sim::script::guid_value(guid);
+        const sim::GUID g = sim::script::guid_value(guid);
         auto* project = static_cast<ReaProject*>(current ? nullptr : lua_touserdata(L, 1));
         take = sim::reaper::GetMediaItemTakeByGUID(project, &g);
     }

@@ -20,7 +20,7 @@ int track_guid_body(lua_State* L) {
     if (host == nullptr || !host->validate(nullptr, track, "MediaTrack*")) {
         throw ScriptError("GetTrackGUID argument 1: expected MediaTrack*");
     }
-    const GUID* guid = sim::reaper::GetTrackGUID(static_cast<MediaTrack*>(track));
+    const sim::GUID* guid = sim::reaper::GetTrackGUID(static_cast<MediaTrack*>(track));
     lua_pushstring(L, sim::script::guid_text(*guid).c_str());
     return 1;
 }
