@@ -70,17 +70,17 @@ Track* Host::add_track(Project* project, std::string name, bool selected) {
     return track.get();
 }
 
-Item* Host::add_item(Track* track, const ItemSpec& wanted) {
+Item* Host::add_item(Track* track, ItemSpec wanted) {
     if (state_->live_tracks.count(track) == 0) return nullptr;
     auto& item = state_->item_store.emplace_back(std::make_unique<Item>());
     item->track = track;
     state_->live_items.insert(item.get());
     track->items.push_back(item.get());
-    fill_item(item.get(), wanted);
+    fill_item(item.get(), std::move(wanted));
     return item.get();
 }
 
-void Host::fill_item(Item* item, const ItemSpec& wanted) {
+void Host::fill_item(Item* item, ItemSpec wanted) {
     using P = Parameters<kItemParameters>;
     P& p = item->params;
     p.value(P::slot("D_POSITION")) = wanted.position;
@@ -98,17 +98,17 @@ void Host::fill_item(Item* item, const ItemSpec& wanted) {
     item->snap_offset = wanted.snap_offset;
     item->group = wanted.group;
     item->color = wanted.color;
-    item->notes = wanted.notes;
-    item->guid = wanted.guid.empty() ? fresh_guid() : wanted.guid;
-    for (const TakeSpec& take : wanted.takes) add_take(item, take);
+    item->notes = std::move(wanted.notes);
+    item->guid = wanted.guid.empty() ? fresh_guid() : std::move(wanted.guid);
+    for (TakeSpec& take : wanted.takes) add_take(item, std::move(take));
     item->active_take = wanted.active_take;
 }
 
-Take* Host::add_take(Item* item, const TakeSpec& wanted) {
+Take* Host::add_take(Item* item, TakeSpec wanted) {
     if (state_->live_items.count(item) == 0) return nullptr;
     auto& take = state_->take_store.emplace_back(std::make_unique<Take>());
     take->item = item;
-    take->name = wanted.name;
+    take->name = std::move(wanted.name);
     using P = Parameters<kTakeParameters>;
     P& p = take->params;
     p.value(P::slot("D_STARTOFFS")) = wanted.start_offset;
@@ -121,13 +121,13 @@ Take* Host::add_take(Item* item, const TakeSpec& wanted) {
     p.value(P::slot("I_PITCHMODE")) = wanted.pitch_mode;
     take->empty = wanted.empty;
     take->color = wanted.color;
-    take->guid = wanted.guid.empty() && !wanted.empty ? fresh_guid() : wanted.guid;
-    take->markers = wanted.markers;
-    take->stretch_markers = wanted.stretch_markers;
-    take->fx = wanted.fx;
-    take->envelopes = wanted.envelopes;
+    take->guid = wanted.guid.empty() && !wanted.empty ? fresh_guid() : std::move(wanted.guid);
+    take->markers = std::move(wanted.markers);
+    take->stretch_markers = std::move(wanted.stretch_markers);
+    take->fx = std::move(wanted.fx);
+    take->envelopes = std::move(wanted.envelopes);
     if (wanted.source) {
-        take->source = add_source(*wanted.source);
+        take->source = add_source(std::move(*wanted.source));
         take->source->owner = take.get();
     }
     state_->live_takes.insert(take.get());
@@ -135,8 +135,9 @@ Take* Host::add_take(Item* item, const TakeSpec& wanted) {
     return take.get();
 }
 
-Source* Host::add_source(const SourceSpec& media) {
-    auto& source = state_->source_store.emplace_back(std::make_unique<Source>(*this, media));
+Source* Host::add_source(SourceSpec media) {
+    auto& source =
+        state_->source_store.emplace_back(std::make_unique<Source>(*this, std::move(media)));
     state_->live_sources.emplace(address(source.get()), source.get());
     return source.get();
 }
