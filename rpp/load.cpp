@@ -1013,7 +1013,9 @@ bool load_project(Index& index, sim::Host& host, sim::Project* project, const st
                 }
             }
             const bool item_guid = !wanted.guid.empty();
-            sim::Item* item = host.add_item(track, wanted);
+            const double position = wanted.position;
+            // The read is freed right after: its texts and lists move into the host's objects.
+            sim::Item* item = host.add_item(track, std::move(wanted));
             item->origin = &in;
             // A GUID the file does not have is made on loading; it is written once it changes.
             if (!item_guid) index.made_guids.emplace(&in, item->guid);
@@ -1028,7 +1030,7 @@ bool load_project(Index& index, sim::Host& host, sim::Project* project, const st
                 take->source->SetAvailable(online[t]);
             }
             in.hash = hash_item(*item);
-            in.position = wanted.position;
+            in.position = position;
             index.read_items[tn.first_item + k].reset();  // built: its memory goes back now
         }
     }

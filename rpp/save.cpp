@@ -48,10 +48,8 @@ std::string color_text(int c) {
     return std::to_string(c);
 }
 
-double param(const auto& params, std::string_view name) {
-    const double* v = params.find(name);
-    return v == nullptr ? 0.0 : *v;
-}
+using ItemParams = sim::Parameters<sim::kItemParameters>;
+using TakeParams = sim::Parameters<sim::kTakeParameters>;
 
 // An empty slot stays one until something is put in it.
 bool is_empty(const sim::Take& t) {
@@ -314,7 +312,7 @@ private:
         if (!r.takes.empty() && r.takes.front().first != kNone) {
             head_end = std::min(head_end, r.takes.front().first);
         }
-        const auto now = [&](std::string_view name) { return param(it.params, name); };
+        const auto now = [&](std::size_t slot) { return it.params.value(slot); };
         const auto where = [&](std::string_view key) {
             return [&d, &r, head_end, key] {
                 return place(d, r.open + 1, head_end, kItemOrder, key, r.open + 1);
@@ -328,17 +326,17 @@ private:
                      where(key));
         };
         put(
-            r.position, "POSITION", [&] { return number(now("D_POSITION")); },
-            now("D_POSITION") != was.position);
+            r.position, "POSITION", [&] { return number(now(ItemParams::slot("D_POSITION"))); },
+            now(ItemParams::slot("D_POSITION")) != was.position);
         put(
             r.snapoffs, "SNAPOFFS", [&] { return number(it.snap_offset); },
             it.snap_offset != was.snap_offset);
         put(
-            r.length, "LENGTH", [&] { return number(now("D_LENGTH")); },
-            now("D_LENGTH") != was.length);
+            r.length, "LENGTH", [&] { return number(now(ItemParams::slot("D_LENGTH"))); },
+            now(ItemParams::slot("D_LENGTH")) != was.length);
         put(
-            r.loop, "LOOP", [&] { return bool_text(now("B_LOOPSRC")); },
-            (now("B_LOOPSRC") != 0) != was.loop);
+            r.loop, "LOOP", [&] { return bool_text(now(ItemParams::slot("B_LOOPSRC"))); },
+            (now(ItemParams::slot("B_LOOPSRC")) != 0) != was.loop);
         // A value set back to none is written as 0 where the line is: dropping the line would let
         // a stray later one of the same key be read instead.
         put(r.color, "COLOR", [&] { return color_text(it.color); }, it.color != was.color,
@@ -346,29 +344,34 @@ private:
         const auto fade = [this] {
             return std::vector<std::string>(format.fade_fields == 6 ? 6 : 7, "0");
         };
-        if (now("C_FADEINSHAPE") != was.fade_in_shape || now("D_FADEINLEN") != was.fade_in)
+        if (now(ItemParams::slot("C_FADEINSHAPE")) != was.fade_in_shape ||
+            now(ItemParams::slot("D_FADEINLEN")) != was.fade_in)
+            put_line(l, edits, r.fadein, "FADEIN",
+                     {{0, int_text(now(ItemParams::slot("C_FADEINSHAPE"))),
+                       now(ItemParams::slot("C_FADEINSHAPE")) != was.fade_in_shape},
+                      {1, number(now(ItemParams::slot("D_FADEINLEN"))),
+                       now(ItemParams::slot("D_FADEINLEN")) != was.fade_in},
+                      {3, int_text(now(ItemParams::slot("C_FADEINSHAPE"))), false}},
+                     fade(), ind, where("FADEIN"));
+        if (now(ItemParams::slot("C_FADEOUTSHAPE")) != was.fade_out_shape ||
+            now(ItemParams::slot("D_FADEOUTLEN")) != was.fade_out)
+            put_line(l, edits, r.fadeout, "FADEOUT",
+                     {{0, int_text(now(ItemParams::slot("C_FADEOUTSHAPE"))),
+                       now(ItemParams::slot("C_FADEOUTSHAPE")) != was.fade_out_shape},
+                      {1, number(now(ItemParams::slot("D_FADEOUTLEN"))),
+                       now(ItemParams::slot("D_FADEOUTLEN")) != was.fade_out},
+                      {3, int_text(now(ItemParams::slot("C_FADEOUTSHAPE"))), false}},
+                     fade(), ind, where("FADEOUT"));
+        if ((now(ItemParams::slot("B_MUTE")) != 0) != was.mute)
             put_line(
-                l, edits, r.fadein, "FADEIN",
-                {{0, int_text(now("C_FADEINSHAPE")), now("C_FADEINSHAPE") != was.fade_in_shape},
-                 {1, number(now("D_FADEINLEN")), now("D_FADEINLEN") != was.fade_in},
-                 {3, int_text(now("C_FADEINSHAPE")), false}},
-                fade(), ind, where("FADEIN"));
-        if (now("C_FADEOUTSHAPE") != was.fade_out_shape || now("D_FADEOUTLEN") != was.fade_out)
-            put_line(
-                l, edits, r.fadeout, "FADEOUT",
-                {{0, int_text(now("C_FADEOUTSHAPE")), now("C_FADEOUTSHAPE") != was.fade_out_shape},
-                 {1, number(now("D_FADEOUTLEN")), now("D_FADEOUTLEN") != was.fade_out},
-                 {3, int_text(now("C_FADEOUTSHAPE")), false}},
-                fade(), ind, where("FADEOUT"));
-        if ((now("B_MUTE") != 0) != was.mute)
-            put_line(l, edits, r.mute, "MUTE", {{0, bool_text(now("B_MUTE")), true}},
-                     std::vector<std::string>(format.mute_fields == 1 ? 1 : 2, "0"), ind,
-                     where("MUTE"));
+                l, edits, r.mute, "MUTE", {{0, bool_text(now(ItemParams::slot("B_MUTE"))), true}},
+                std::vector<std::string>(format.mute_fields == 1 ? 1 : 2, "0"), ind, where("MUTE"));
         put(
-            r.lock, "LOCK", [&] { return int_text(now("C_LOCK")); }, now("C_LOCK") != was.lock);
+            r.lock, "LOCK", [&] { return int_text(now(ItemParams::slot("C_LOCK"))); },
+            now(ItemParams::slot("C_LOCK")) != was.lock);
         put(
-            r.sel, "SEL", [&] { return bool_text(now("B_UISEL")); },
-            (now("B_UISEL") != 0) != was.selected);
+            r.sel, "SEL", [&] { return bool_text(now(ItemParams::slot("B_UISEL"))); },
+            (now(ItemParams::slot("B_UISEL")) != 0) != was.selected);
         put(
             r.group, "GROUP", [&] { return std::to_string(it.group); }, it.group != was.group);
         const std::string was_guid = r.iguid != kNone ? was.guid : node.index->made_guid(&node);
@@ -395,14 +398,16 @@ private:
                 edits.push_back(
                     Edit{r.volpan, r.volpan + 1,
                          make_line(l.indent(r.volpan), "VOLPAN",
-                                   {number(now("D_VOL")), number(param(first->params, "D_PAN")),
-                                    number(param(first->params, "D_VOL")), "-1"},
+                                   {number(now(ItemParams::slot("D_VOL"))),
+                                    number(first->params.value(TakeParams::slot("D_PAN"))),
+                                    number(first->params.value(TakeParams::slot("D_VOL"))), "-1"},
                                    l.ending(r.volpan))});
             }
         } else if (first_read != nullptr && !first_read->wanted.empty) {
             const sim::TakeSpec& tw = first_read->wanted;
-            const double vol = now("D_VOL"), pan = param(first->params, "D_PAN"),
-                         take_vol = param(first->params, "D_VOL");
+            const double vol = now(ItemParams::slot("D_VOL")),
+                         pan = first->params.value(TakeParams::slot("D_PAN")),
+                         take_vol = first->params.value(TakeParams::slot("D_VOL"));
             // Only what is written is formatted: all of a missing line, the changed fields of one.
             const auto text = [&r](double v, bool changed) {
                 return changed || r.volpan == kNone ? number(v) : std::string();
@@ -417,8 +422,8 @@ private:
                                           "VOLPAN", first_read->first);
                          });
         } else {
-            put(r.volpan, "VOLPAN", [&] { return number(now("D_VOL")); }, now("D_VOL") != was.vol,
-                {"1"});
+            put(r.volpan, "VOLPAN", [&] { return number(now(ItemParams::slot("D_VOL"))); },
+                now(ItemParams::slot("D_VOL")) != was.vol, {"1"});
         }
 
         for (std::size_t k = 0; k < r.takes.size(); ++k) take_edits(it, k, r, l, ind, edits);
@@ -431,7 +436,7 @@ private:
                 continue;
             }
             if (k > 0) added += marker(ind, "", active);
-            added += fresh_take(t, k == 0, now("D_VOL"), ind, r.volpan == kNone);
+            added += fresh_take(t, k == 0, now(ItemParams::slot("D_VOL")), ind, r.volpan == kNone);
         }
         if (!added.empty()) edits.push_back(Edit{r.close, r.close, std::move(added)});
     }
@@ -473,7 +478,7 @@ private:
         const sim::Take& t = *it.takes[k];
         const bool active = static_cast<int>(k) == it.active_take;
         if (tr.wanted.empty && !is_empty(t)) {
-            const double item_vol = param(it.params, "D_VOL");
+            const double item_vol = it.params.value(ItemParams::slot("D_VOL"));
             if (k == 0) {
                 const std::uint32_t at = r.first_marker != kNone ? r.first_marker : r.close;
                 edits.push_back(
@@ -499,32 +504,42 @@ private:
             return
                 [&d, &tr, begin, key] { return place(d, begin, tr.end, kTakeOrder, key, begin); };
         };
-        const auto now = [&](std::string_view name) { return param(t.params, name); };
+        const auto now = [&](std::size_t slot) { return t.params.value(slot); };
         if (t.name != was.name)
             put_line(l, edits, tr.name, "NAME", {{0, quote(t.name), t.name != was.name}}, {"\"\""},
                      ind, where("NAME"));
         if (k > 0) {
             put_line(l, edits, tr.volpan, "TAKEVOLPAN",
-                     {{0, number(now("D_PAN")), now("D_PAN") != was.pan},
-                      {1, number(now("D_VOL")), now("D_VOL") != was.vol}},
+                     {{0, number(now(TakeParams::slot("D_PAN"))),
+                       now(TakeParams::slot("D_PAN")) != was.pan},
+                      {1, number(now(TakeParams::slot("D_VOL"))),
+                       now(TakeParams::slot("D_VOL")) != was.vol}},
                      {"0", "1", "-1"}, ind, where("TAKEVOLPAN"));
         }
-        if (now("D_STARTOFFS") != was.start_offset)
+        if (now(TakeParams::slot("D_STARTOFFS")) != was.start_offset)
             put_line(l, edits, tr.soffs, "SOFFS",
-                     {{0, number(now("D_STARTOFFS")), now("D_STARTOFFS") != was.start_offset}},
+                     {{0, number(now(TakeParams::slot("D_STARTOFFS"))),
+                       now(TakeParams::slot("D_STARTOFFS")) != was.start_offset}},
                      {"0"}, ind, where("SOFFS"));
-        if (now("D_PLAYRATE") != was.rate || (now("B_PPITCH") != 0) != was.preserve_pitch ||
-            now("D_PITCH") != was.pitch || now("I_PITCHMODE") != was.pitch_mode)
+        if (now(TakeParams::slot("D_PLAYRATE")) != was.rate ||
+            (now(TakeParams::slot("B_PPITCH")) != 0) != was.preserve_pitch ||
+            now(TakeParams::slot("D_PITCH")) != was.pitch ||
+            now(TakeParams::slot("I_PITCHMODE")) != was.pitch_mode)
             put_line(l, edits, tr.playrate, "PLAYRATE",
-                     {{0, number(now("D_PLAYRATE")), now("D_PLAYRATE") != was.rate},
-                      {1, bool_text(now("B_PPITCH")), (now("B_PPITCH") != 0) != was.preserve_pitch},
-                      {2, number(now("D_PITCH")), now("D_PITCH") != was.pitch},
-                      {3, int_text(now("I_PITCHMODE")), now("I_PITCHMODE") != was.pitch_mode}},
+                     {{0, number(now(TakeParams::slot("D_PLAYRATE"))),
+                       now(TakeParams::slot("D_PLAYRATE")) != was.rate},
+                      {1, bool_text(now(TakeParams::slot("B_PPITCH"))),
+                       (now(TakeParams::slot("B_PPITCH")) != 0) != was.preserve_pitch},
+                      {2, number(now(TakeParams::slot("D_PITCH"))),
+                       now(TakeParams::slot("D_PITCH")) != was.pitch},
+                      {3, int_text(now(TakeParams::slot("I_PITCHMODE"))),
+                       now(TakeParams::slot("I_PITCHMODE")) != was.pitch_mode}},
                      {"1", "1", "0", "-1", "0", "0.0025"}, ind, where("PLAYRATE"));
-        if (now("I_CHANMODE") != was.chan_mode)
+        if (now(TakeParams::slot("I_CHANMODE")) != was.chan_mode)
             put_line(l, edits, tr.chanmode, "CHANMODE",
-                     {{0, int_text(now("I_CHANMODE")), now("I_CHANMODE") != was.chan_mode}}, {"0"},
-                     ind, where("CHANMODE"));
+                     {{0, int_text(now(TakeParams::slot("I_CHANMODE"))),
+                       now(TakeParams::slot("I_CHANMODE")) != was.chan_mode}},
+                     {"0"}, ind, where("CHANMODE"));
         if (t.color != was.color) {
             put_line(l, edits, tr.color, "TAKECOLOR", {{0, color_text(t.color), true}}, {"0", "B"},
                      ind, where("TAKECOLOR"));
@@ -841,22 +856,27 @@ private:
     // The first slot's VOLPAN carries the item's volume; `volpan` false when that line exists.
     std::string fresh_take(const sim::Take& t, bool first_slot, double item_vol,
                            const std::string& ind, bool volpan = true) {
-        const auto now = [&](std::string_view name) { return param(t.params, name); };
+        const auto now = [&](std::size_t slot) { return t.params.value(slot); };
         std::string text = make_line(ind, "NAME", {quote(t.name)}, eol_);
         if (!first_slot) {
-            text += make_line(ind, "TAKEVOLPAN", {number(now("D_PAN")), number(now("D_VOL")), "-1"},
+            text += make_line(ind, "TAKEVOLPAN",
+                              {number(now(TakeParams::slot("D_PAN"))),
+                               number(now(TakeParams::slot("D_VOL"))), "-1"},
                               eol_);
         } else if (volpan) {
             text += make_line(ind, "VOLPAN",
-                              {number(item_vol), number(now("D_PAN")), number(now("D_VOL")), "-1"},
+                              {number(item_vol), number(now(TakeParams::slot("D_PAN"))),
+                               number(now(TakeParams::slot("D_VOL"))), "-1"},
                               eol_);
         }
-        text += make_line(ind, "SOFFS", {number(now("D_STARTOFFS"))}, eol_);
-        text += make_line(ind, "PLAYRATE",
-                          {number(now("D_PLAYRATE")), bool_text(now("B_PPITCH")),
-                           number(now("D_PITCH")), int_text(now("I_PITCHMODE")), "0", "0.0025"},
-                          eol_);
-        text += make_line(ind, "CHANMODE", {int_text(now("I_CHANMODE"))}, eol_);
+        text += make_line(ind, "SOFFS", {number(now(TakeParams::slot("D_STARTOFFS")))}, eol_);
+        text += make_line(
+            ind, "PLAYRATE",
+            {number(now(TakeParams::slot("D_PLAYRATE"))),
+             bool_text(now(TakeParams::slot("B_PPITCH"))), number(now(TakeParams::slot("D_PITCH"))),
+             int_text(now(TakeParams::slot("I_PITCHMODE"))), "0", "0.0025"},
+            eol_);
+        text += make_line(ind, "CHANMODE", {int_text(now(TakeParams::slot("I_CHANMODE")))}, eol_);
         if (t.color != 0) text += make_line(ind, "TAKECOLOR", {color_text(t.color), "B"}, eol_);
         text += make_line(ind, "GUID", {t.guid.empty() ? guid() : t.guid}, eol_);
         if (t.source != nullptr) text += source_block(*t.source, ind);
@@ -881,10 +901,10 @@ private:
 
     void fresh_item(const sim::Item& it, const std::string& ind) {
         const std::string inner = ind + "  ";
-        const auto now = [&](std::string_view name) { return param(it.params, name); };
+        const auto now = [&](std::size_t slot) { return it.params.value(slot); };
         // Shape, length, then fields REAPER fills that are not modelled (the fourth repeats the
         // shape), as many as the file's own fade lines have.
-        const auto fade = [&](std::string_view shape, std::string_view length) {
+        const auto fade = [&](std::size_t shape, std::size_t length) {
             std::vector<std::string> fields{int_text(now(shape)),
                                             number(now(length)),
                                             "0",
@@ -895,28 +915,33 @@ private:
             fields.resize(format.fade_fields == 6 ? 6 : 7);
             return fields;
         };
-        std::vector<std::string> mute{bool_text(now("B_MUTE")), "0"};
+        std::vector<std::string> mute{bool_text(now(ItemParams::slot("B_MUTE"))), "0"};
         if (format.mute_fields == 1) mute.pop_back();
 
         out_ += ind + "<ITEM" + eol_;
-        out_ += make_line(inner, "POSITION", {number(now("D_POSITION"))}, eol_);
+        out_ += make_line(inner, "POSITION", {number(now(ItemParams::slot("D_POSITION")))}, eol_);
         out_ += make_line(inner, "SNAPOFFS", {number(it.snap_offset)}, eol_);
-        out_ += make_line(inner, "LENGTH", {number(now("D_LENGTH"))}, eol_);
-        out_ += make_line(inner, "LOOP", {bool_text(now("B_LOOPSRC"))}, eol_);
+        out_ += make_line(inner, "LENGTH", {number(now(ItemParams::slot("D_LENGTH")))}, eol_);
+        out_ += make_line(inner, "LOOP", {bool_text(now(ItemParams::slot("B_LOOPSRC")))}, eol_);
         out_ += make_line(inner, "ALLTAKES", {"0"}, eol_);
         if (it.color != 0) out_ += make_line(inner, "COLOR", {color_text(it.color), "B"}, eol_);
-        out_ += make_line(inner, "FADEIN", fade("C_FADEINSHAPE", "D_FADEINLEN"), eol_);
-        out_ += make_line(inner, "FADEOUT", fade("C_FADEOUTSHAPE", "D_FADEOUTLEN"), eol_);
+        out_ += make_line(inner, "FADEIN",
+                          fade(ItemParams::slot("C_FADEINSHAPE"), ItemParams::slot("D_FADEINLEN")),
+                          eol_);
+        out_ += make_line(
+            inner, "FADEOUT",
+            fade(ItemParams::slot("C_FADEOUTSHAPE"), ItemParams::slot("D_FADEOUTLEN")), eol_);
         out_ += make_line(inner, "MUTE", mute, eol_);
-        if (now("C_LOCK") != 0.0) out_ += make_line(inner, "LOCK", {int_text(now("C_LOCK"))}, eol_);
-        out_ += make_line(inner, "SEL", {bool_text(now("B_UISEL"))}, eol_);
+        if (now(ItemParams::slot("C_LOCK")) != 0.0)
+            out_ += make_line(inner, "LOCK", {int_text(now(ItemParams::slot("C_LOCK")))}, eol_);
+        out_ += make_line(inner, "SEL", {bool_text(now(ItemParams::slot("B_UISEL")))}, eol_);
         if (it.group != 0) out_ += make_line(inner, "GROUP", {std::to_string(it.group)}, eol_);
         out_ += make_line(inner, "IGUID", {it.guid.empty() ? guid() : it.guid}, eol_);
         out_ += make_line(inner, "IID", {std::to_string(next_iid++)}, eol_);
         if (!it.notes.empty()) out_ += notes_block(it.notes, inner);
         const bool first_empty = it.takes.empty() || is_empty(*it.takes.front());
-        if (first_empty && (!it.takes.empty() || now("D_VOL") != 1.0)) {
-            out_ += make_line(inner, "VOLPAN", {number(now("D_VOL"))}, eol_);
+        if (first_empty && (!it.takes.empty() || now(ItemParams::slot("D_VOL")) != 1.0)) {
+            out_ += make_line(inner, "VOLPAN", {number(now(ItemParams::slot("D_VOL")))}, eol_);
         }
         for (std::size_t k = 0; k < it.takes.size(); ++k) {
             const sim::Take& t = *it.takes[k];
@@ -926,7 +951,7 @@ private:
                 continue;
             }
             if (k > 0) out_ += marker(inner, "", active);
-            out_ += fresh_take(t, k == 0, now("D_VOL"), inner);
+            out_ += fresh_take(t, k == 0, now(ItemParams::slot("D_VOL")), inner);
         }
         out_ += ind + ">" + eol_;
     }
@@ -1071,8 +1096,8 @@ public:
         for (std::size_t k = 0; in_place && k < now.size(); ++k) {
             const ItemNode& loaded = x_.items[node->first_item + k];
             // A moved item puts the track's items in position order again.
-            in_place =
-                now[k]->origin == &loaded && param(now[k]->params, "D_POSITION") == loaded.position;
+            in_place = now[k]->origin == &loaded &&
+                       now[k]->params.value(ItemParams::slot("D_POSITION")) == loaded.position;
         }
         Emitter emit(*this, lines_, edits);
         std::uint32_t cursor = node->open;
@@ -1098,7 +1123,8 @@ public:
 
     void items_in_order(std::vector<sim::Item*> items, const std::string& indent) {
         std::stable_sort(items.begin(), items.end(), [](const sim::Item* a, const sim::Item* b) {
-            return param(a->params, "D_POSITION") < param(b->params, "D_POSITION");
+            return a->params.value(ItemParams::slot("D_POSITION")) <
+                   b->params.value(ItemParams::slot("D_POSITION"));
         });
         for (const sim::Item* i : items) items_.item(*i, indent);
     }

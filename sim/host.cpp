@@ -70,62 +70,64 @@ Track* Host::add_track(Project* project, std::string name, bool selected) {
     return track.get();
 }
 
-Item* Host::add_item(Track* track, const ItemSpec& wanted) {
+Item* Host::add_item(Track* track, ItemSpec wanted) {
     if (state_->live_tracks.count(track) == 0) return nullptr;
     auto& item = state_->item_store.emplace_back(std::make_unique<Item>());
     item->track = track;
     state_->live_items.insert(item.get());
     track->items.push_back(item.get());
-    fill_item(item.get(), wanted);
+    fill_item(item.get(), std::move(wanted));
     return item.get();
 }
 
-void Host::fill_item(Item* item, const ItemSpec& wanted) {
-    Parameters<kItemParameters>& p = item->params;
-    p["D_POSITION"] = wanted.position;
-    p["D_LENGTH"] = wanted.length;
-    p["D_FADEINLEN"] = wanted.fade_in;
-    p["D_FADEOUTLEN"] = wanted.fade_out;
-    p["C_FADEINSHAPE"] = wanted.fade_in_shape;
-    p["C_FADEOUTSHAPE"] = wanted.fade_out_shape;
-    p["B_MUTE"] = wanted.mute ? 1.0 : 0.0;
-    p["B_MUTE_ACTUAL"] = wanted.mute ? 1.0 : 0.0;
-    p["B_LOOPSRC"] = wanted.loop ? 1.0 : 0.0;
-    p["C_LOCK"] = wanted.lock;
-    p["D_VOL"] = wanted.vol;
-    p["B_UISEL"] = wanted.selected ? 1.0 : 0.0;
+void Host::fill_item(Item* item, ItemSpec wanted) {
+    using P = Parameters<kItemParameters>;
+    P& p = item->params;
+    p.value(P::slot("D_POSITION")) = wanted.position;
+    p.value(P::slot("D_LENGTH")) = wanted.length;
+    p.value(P::slot("D_FADEINLEN")) = wanted.fade_in;
+    p.value(P::slot("D_FADEOUTLEN")) = wanted.fade_out;
+    p.value(P::slot("C_FADEINSHAPE")) = wanted.fade_in_shape;
+    p.value(P::slot("C_FADEOUTSHAPE")) = wanted.fade_out_shape;
+    p.value(P::slot("B_MUTE")) = wanted.mute ? 1.0 : 0.0;
+    p.value(P::slot("B_MUTE_ACTUAL")) = wanted.mute ? 1.0 : 0.0;
+    p.value(P::slot("B_LOOPSRC")) = wanted.loop ? 1.0 : 0.0;
+    p.value(P::slot("C_LOCK")) = wanted.lock;
+    p.value(P::slot("D_VOL")) = wanted.vol;
+    p.value(P::slot("B_UISEL")) = wanted.selected ? 1.0 : 0.0;
     item->snap_offset = wanted.snap_offset;
     item->group = wanted.group;
     item->color = wanted.color;
-    item->notes = wanted.notes;
-    item->guid = wanted.guid.empty() ? fresh_guid() : wanted.guid;
-    for (const TakeSpec& take : wanted.takes) add_take(item, take);
+    item->notes = std::move(wanted.notes);
+    item->guid = wanted.guid.empty() ? fresh_guid() : std::move(wanted.guid);
+    for (TakeSpec& take : wanted.takes) add_take(item, std::move(take));
     item->active_take = wanted.active_take;
 }
 
-Take* Host::add_take(Item* item, const TakeSpec& wanted) {
+Take* Host::add_take(Item* item, TakeSpec wanted) {
     if (state_->live_items.count(item) == 0) return nullptr;
     auto& take = state_->take_store.emplace_back(std::make_unique<Take>());
     take->item = item;
-    take->name = wanted.name;
-    Parameters<kTakeParameters>& p = take->params;
-    p["D_STARTOFFS"] = wanted.start_offset;
-    p["D_VOL"] = wanted.vol;
-    p["D_PAN"] = wanted.pan;
-    p["D_PLAYRATE"] = wanted.rate;
-    p["D_PITCH"] = wanted.pitch;
-    p["B_PPITCH"] = wanted.preserve_pitch ? 1.0 : 0.0;
-    p["I_CHANMODE"] = wanted.chan_mode;
-    p["I_PITCHMODE"] = wanted.pitch_mode;
+    take->name = std::move(wanted.name);
+    using P = Parameters<kTakeParameters>;
+    P& p = take->params;
+    p.value(P::slot("D_STARTOFFS")) = wanted.start_offset;
+    p.value(P::slot("D_VOL")) = wanted.vol;
+    p.value(P::slot("D_PAN")) = wanted.pan;
+    p.value(P::slot("D_PLAYRATE")) = wanted.rate;
+    p.value(P::slot("D_PITCH")) = wanted.pitch;
+    p.value(P::slot("B_PPITCH")) = wanted.preserve_pitch ? 1.0 : 0.0;
+    p.value(P::slot("I_CHANMODE")) = wanted.chan_mode;
+    p.value(P::slot("I_PITCHMODE")) = wanted.pitch_mode;
     take->empty = wanted.empty;
     take->color = wanted.color;
-    take->guid = wanted.guid.empty() && !wanted.empty ? fresh_guid() : wanted.guid;
-    take->markers = wanted.markers;
-    take->stretch_markers = wanted.stretch_markers;
-    take->fx = wanted.fx;
-    take->envelopes = wanted.envelopes;
+    take->guid = wanted.guid.empty() && !wanted.empty ? fresh_guid() : std::move(wanted.guid);
+    take->markers = std::move(wanted.markers);
+    take->stretch_markers = std::move(wanted.stretch_markers);
+    take->fx = std::move(wanted.fx);
+    take->envelopes = std::move(wanted.envelopes);
     if (wanted.source) {
-        take->source = add_source(*wanted.source);
+        take->source = add_source(std::move(*wanted.source));
         take->source->owner = take.get();
     }
     state_->live_takes.insert(take.get());
@@ -133,8 +135,9 @@ Take* Host::add_take(Item* item, const TakeSpec& wanted) {
     return take.get();
 }
 
-Source* Host::add_source(const SourceSpec& media) {
-    auto& source = state_->source_store.emplace_back(std::make_unique<Source>(*this, media));
+Source* Host::add_source(SourceSpec media) {
+    auto& source =
+        state_->source_store.emplace_back(std::make_unique<Source>(*this, std::move(media)));
     state_->live_sources.emplace(address(source.get()), source.get());
     return source.get();
 }

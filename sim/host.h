@@ -62,8 +62,8 @@ public:
     void set_current_project(Project* project);
     const std::vector<Project*>& projects() const;
     Track* add_track(Project* project = nullptr, std::string name = "", bool selected = false);
-    Item* add_item(Track* track, const ItemSpec& item);
-    Take* add_take(Item* item, const TakeSpec& take);
+    Item* add_item(Track* track, ItemSpec item);
+    Take* add_take(Item* item, TakeSpec take);
     // A copy of `item` (takes, their sources duplicated, markers, FX, envelopes) on `track`, with
     // fresh item and take GUIDs; null for a stale item or track.
     Item* copy_item(const Item* item, Track* track);
@@ -72,7 +72,7 @@ public:
     bool set_item(Item* item, const ItemSpec& wanted);
     // "{…}", 32 random upper-case hex digits: never one the session has handed out before.
     std::string fresh_guid();
-    Source* add_source(const SourceSpec& media);  // unowned until a take plays it
+    Source* add_source(SourceSpec media);  // unowned until a take plays it
     // A file InsertMedia can read without touching the disk; real readable files with a known
     // extension (.wav .mp3 .mid .ogg .flac .mp4 .mov) work too.
     void add_media_file(std::string path, SourceSpec media);
@@ -166,7 +166,7 @@ public:
 
 private:
     friend class Source;
-    void fill_item(Item* item, const ItemSpec& wanted);
+    void fill_item(Item* item, ItemSpec wanted);
     void note_source_created();  // Duplicate() counts its copy
     void record_call(std::string_view function, std::string_view detail);
     struct State;

@@ -96,6 +96,16 @@ public:
         for (const auto& [name, value] : values) (*this)[name] = value;
     }
 
+    // A name known when compiling, as its place: setting by place skips the scan of names.
+    static consteval std::size_t slot(std::string_view name) {
+        for (std::size_t i = 0; i < std::size(Names); ++i) {
+            if (Names[i] == name) return i;
+        }
+        throw std::out_of_range("unknown parameter");
+    }
+    double& value(std::size_t slot) { return values_[slot]; }
+    double value(std::size_t slot) const { return values_[slot]; }
+
     double* find(std::string_view name) {
         for (std::size_t i = 0; i < std::size(Names); ++i) {
             if (Names[i] == name) return &values_[i];
