@@ -871,9 +871,9 @@ public:
                 in.first_take = static_cast<std::uint32_t>(index.takes.size());
                 in.take_count = static_cast<std::uint32_t>(scratch_.takes.size());
                 index.items.push_back(in);
-                sim::ItemSpec& spec = *index.read_items.emplace_back(
+                sim::ItemSpec& wanted = *index.read_items.emplace_back(
                     std::make_unique<sim::ItemSpec>(std::move(scratch_.wanted)));
-                spec.takes.reserve(scratch_.takes.size());
+                wanted.takes.reserve(scratch_.takes.size());
                 for (TakeRead& take : scratch_.takes) {
                     index.takes.push_back(TakeNode{&index, nullptr});
                     if (take.source_open != kNone) {
@@ -883,7 +883,7 @@ public:
                     index.read_takes.push_back({take.guid != kNone, take.file_line != kNone,
                                                 listed(kAudioTypes, take.file_type),
                                                 take.section_length});
-                    spec.takes.push_back(std::move(take.wanted));
+                    wanted.takes.push_back(std::move(take.wanted));
                 }
                 ++node.item_count;
             } else {

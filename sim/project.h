@@ -1,5 +1,5 @@
 // The simulated project's objects: projects, tracks, items, takes and their sources, markers,
-// the tempo; what a host builds them from (the Spec structs).
+// the tempo; what a host builds them from (the ItemSpec, TakeSpec and SourceSpec structs).
 #pragma once
 
 #include <cstdint>
