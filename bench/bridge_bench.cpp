@@ -95,6 +95,25 @@ void Wrapper_GetMediaStartTimeFrame(benchmark::State& state) {
 }
 BENCHMARK(Wrapper_GetMediaStartTimeFrame);
 
+// The floor the wrapper's cost is stated against: two calls through pointers to a function that
+// does nothing, the least that going into a wrapper and out to the host can add. The pointer is
+// read anew for each call, so the compiler can neither inline nor fold them.
+[[gnu::noinline]] void* empty_call(void** arglist, int numparms) {
+    benchmark::DoNotOptimize(arglist);
+    benchmark::DoNotOptimize(numparms);
+    return nullptr;
+}
+
+void Floor_TwoEmptyIndirectCalls(benchmark::State& state) {
+    void* (*volatile call)(void**, int) = &empty_call;
+    void* args[] = {nullptr, qm_bench::slot(5), nullptr};
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(call(args, 3));
+        benchmark::DoNotOptimize(call(args, 3));
+    }
+}
+BENCHMARK(Floor_TwoEmptyIndirectCalls);
+
 // The simulated host itself: an item far along one track, and one parameter read.
 void Host_GetMediaItem_9999_of_10000(benchmark::State& state) {
     sim::Host host;

@@ -1,6 +1,8 @@
 // Runs the benchmarks, then prints the ratios the library promises, from the same runs.
 #include <benchmark/benchmark.h>
 
+#include "floor_ratios.h"
+
 #include <cstdio>
 #include <map>
 #include <string>
@@ -24,25 +26,29 @@ public:
     std::map<std::string, double> cpu_time;
 };
 
-// An overhead is slow/fast - 1 and must stay at or below its target; a speed-up is slow/fast and
-// must reach its target (0: shown only).
+// An overhead is the time slow adds to fast and must stay at or below the floor measured in the
+// same run: the simulated host answers in nanoseconds where REAPER takes far longer, so a share
+// of its time would measure the host, not the wrapper. A speed-up is slow/fast and must reach its
+// target (0: shown only).
 struct Ratio {
     const char* what;
     const char* slow;
     const char* fast;
-    bool overhead;
-    double target;
+    const char* floor;  // overheads only
+    double target;      // speed-ups only
 };
+
+constexpr const char* kWrapperFloor = "Floor_TwoEmptyIndirectCalls";
 
 constexpr Ratio kRatios[] = {
     {"wrapper overhead, getter", "Wrapper_GetMediaStartTimeSeconds",
-     "Direct_GetMediaStartTimeSeconds", true, 0.10},
+     "Direct_GetMediaStartTimeSeconds", kWrapperFloor, 0.0},
     {"wrapper overhead, setter", "Wrapper_SetMediaStartTimeSeconds",
-     "Direct_SetMediaStartTimeSeconds", true, 0.10},
+     "Direct_SetMediaStartTimeSeconds", kWrapperFloor, 0.0},
     {"wrapper overhead, frame", "Wrapper_GetMediaStartTimeFrame", "Direct_GetMediaStartTimeFrame",
-     true, 0.10},
-    {"name getter against regex, 64 bytes", "NameByRegex/64", "NameGetter/64", false, 50.0},
-    {"name getter against regex, 10,000 bytes", "NameByRegex/10000", "NameGetter/10000", false,
+     kWrapperFloor, 0.0},
+    {"name getter against regex, 64 bytes", "NameByRegex/64", "NameGetter/64", nullptr, 50.0},
+    {"name getter against regex, 10,000 bytes", "NameByRegex/10000", "NameGetter/10000", nullptr,
      0.0},
 };
 
@@ -61,16 +67,25 @@ int main(int argc, char** argv) {
         const auto fast = recorder.cpu_time.find(r.fast);
         if (slow == recorder.cpu_time.end() || fast == recorder.cpu_time.end()) continue;
         const double ratio = slow->second / fast->second;
-        if (r.overhead) {
-            std::printf("%-40s %+7.1f%%  %+.1f ns  (target <= %+.0f%%: %s)\n", r.what,
-                        (ratio - 1.0) * 100.0, slow->second - fast->second, r.target * 100.0,
-                        ratio - 1.0 <= r.target ? "met" : "MISSED");
+        if (r.floor != nullptr) {
+            const auto floor = recorder.cpu_time.find(r.floor);
+            if (floor == recorder.cpu_time.end()) continue;
+            const double added = slow->second - fast->second;
+            std::printf(
+                "%-40s %+7.1f%%  %+.1f ns  (target <= %.1f ns, two empty indirect calls: "
+                "%s)\n",
+                r.what, (ratio - 1.0) * 100.0, added, floor->second,
+                added <= floor->second ? "met" : "MISSED");
         } else if (r.target > 0.0) {
             std::printf("%-40s %7.1fx  (target >= %.0fx: %s)\n", r.what, ratio, r.target,
                         ratio >= r.target ? "met" : "MISSED");
         } else {
             std::printf("%-40s %7.1fx\n", r.what, ratio);
         }
+    }
+    for (const qm_bench::FloorRatio& r : qm_bench::floor_ratios()) {
+        std::printf("%-48s %6.2fx  (target <= %.0fx: %s)  %s\n", r.what.c_str(), r.ratio, r.target,
+                    r.ratio <= r.target ? "met" : "MISSED", r.detail.c_str());
     }
     return 0;
 }

@@ -1,12 +1,22 @@
 // Loading and saving a REAPER project file: both must grow linearly with the file. The project has
 // 50 tracks; the argument is its number of items, each with one take playing one of 16 files.
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
+#include "floor_ratios.h"
+
+#include "rpp/project_file.h"
 #include "sim/host.h"
-#include "sim/rpp_project.h"
 
 namespace {
 
@@ -46,13 +56,13 @@ std::string generated_project(int items) {
 }
 
 // Files are not looked for: the figures are the reader's and the writer's own.
-sim::rpp::MediaInfo offline(const std::string&) {
+rpp::MediaInfo offline(const std::string&) {
     return {};
 }
 
-std::unique_ptr<sim::rpp::ProjectFile> load(sim::Host& host, const std::string& text) {
-    sim::rpp::Error error;
-    auto file = sim::rpp::ProjectFile::parse(text, error);
+std::unique_ptr<rpp::ProjectFile> load(sim::Host& host, std::string text) {
+    rpp::Error error;
+    auto file = rpp::ProjectFile::parse(std::move(text), error);
     if (file == nullptr ||
         !file->load(host, host.current_project(), "bench.RPP", "/", &offline, error)) {
         return nullptr;
@@ -91,7 +101,7 @@ void RppSave(benchmark::State& state, bool edited) {
         }
     }
     std::string out;
-    sim::rpp::Error error;
+    rpp::Error error;
     for (auto _ : state) {
         if (file == nullptr || !file->render(out, error)) state.SkipWithError("cannot save");
         benchmark::DoNotOptimize(out.data());
@@ -109,5 +119,119 @@ BENCHMARK_CAPTURE(RppSave, every_item_edited, true)
     ->RangeMultiplier(2)
     ->Range(6250, 50000)
     ->Complexity(benchmark::oN);
+
+// ---- against the floor: the same file on the same disk, in the same run ----
+
+std::string read_file(const std::string& path) {
+    std::string text;
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    if (fd < 0) return text;
+    text.resize(static_cast<std::size_t>(::lseek(fd, 0, SEEK_END)));
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n =
+            ::pread(fd, text.data() + done, text.size() - done, static_cast<off_t>(done));
+        if (n <= 0) break;
+        done += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    text.resize(done);
+    return text;
+}
+
+void write_file(const std::string& path, const std::string& text) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0) return;
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n <= 0) break;
+        done += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+}
+
+// The best of `runs` timings, in seconds: the floor and the work see the same quiet moments.
+double best(int runs, const std::function<void()>& work) {
+    double fastest = 1e30;
+    for (int i = 0; i < runs; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        work();
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        fastest = std::min(fastest, took.count());
+    }
+    return fastest;
+}
+
+// Loading = reading the file and building the project; saving = rendering it and writing it.
+// The floors: reading it and finding every line end; writing the same bytes.
+void RppAgainstFloor(benchmark::State& state) {
+    constexpr int kRuns = 7;
+    const std::string text = generated_project(50000);
+    const std::string path =
+        (std::filesystem::temp_directory_path() / ("qm_rpp_bench_" + std::to_string(::getpid())))
+            .string();
+    const std::string out_path = path + "-out";
+    write_file(path, text);
+    double read_floor = 0, load_time = 0, write_floor = 0, save_time = 0, edited_time = 0;
+    std::size_t peak = 0;
+    for (auto _ : state) {
+        read_floor = best(kRuns, [&] {
+            const std::string read = read_file(path);
+            std::size_t lines = 0;
+            for (const char* p = read.data(); (p = static_cast<const char*>(std::memchr(
+                                                   p, '\n', read.data() + read.size() - p)));
+                 ++p) {
+                ++lines;
+            }
+            benchmark::DoNotOptimize(lines);
+        });
+        load_time = 1e30;
+        for (int i = 0; i < kRuns; ++i) {
+            auto host = std::make_unique<sim::Host>();
+            const std::size_t before = qm_bench::heap_in_use();
+            qm_bench::reset_peak_heap();
+            const auto start = std::chrono::steady_clock::now();
+            auto file = load(*host, read_file(path));
+            const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+            if (file == nullptr) state.SkipWithError("cannot load");
+            load_time = std::min(load_time, took.count());
+            peak = qm_bench::peak_heap() - before;
+        }
+        write_floor = best(kRuns, [&] { write_file(out_path, text); });
+        sim::Host host;
+        const auto file = load(host, text);
+        std::string out;
+        rpp::Error error;
+        const auto save = [&] {
+            if (file == nullptr || !file->render(out, error)) state.SkipWithError("cannot save");
+            write_file(out_path, out);
+        };
+        save_time = best(kRuns, save);
+        for (sim::Track* track : host.current_project()->tracks) {
+            for (sim::Item* item : track->items) item->params["D_VOL"] = 0.5;
+        }
+        edited_time = best(kRuns, save);
+    }
+    std::filesystem::remove(path);
+    std::filesystem::remove(out_path);
+    const auto ms = [](double s) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%.1f", s * 1e3);
+        return std::string(text);
+    };
+    auto& ratios = qm_bench::floor_ratios();
+    ratios.push_back({"project load, 50,000 items / read floor", load_time / read_floor, 8.0,
+                      ms(load_time) + " ms against " + ms(read_floor) + " ms"});
+    ratios.push_back({"project save unchanged / write floor", save_time / write_floor, 3.0,
+                      ms(save_time) + " ms against " + ms(write_floor) + " ms"});
+    ratios.push_back({"project save, every item edited / write floor", edited_time / write_floor,
+                      10.0, ms(edited_time) + " ms against " + ms(write_floor) + " ms"});
+    ratios.push_back(
+        {"peak heap of a load / file size",
+         static_cast<double>(peak) / static_cast<double>(text.size()), 4.0,
+         std::to_string(peak >> 20) + " MiB for " + std::to_string(text.size() >> 20) + " MiB"});
+}
+BENCHMARK(RppAgainstFloor)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -3,10 +3,11 @@
 set -euo pipefail
 
 # libclang-rt-14-dev: the libFuzzer runtime for the fuzz targets; valgrind: the load/unload check;
+# libcli11-dev: reaper-sim's command-line parser;
 # the cross compilers, Wine, qemu-user and GoogleTest's sources: scripts/cross.
 packages=(cmake ninja-build g++ clang clang-format pkg-config binutils libclang-rt-14-dev valgrind
           libgtest-dev libgmock-dev libbenchmark-dev liblua5.4-dev libsndfile1-dev
-          lua5.4 lua-check libxml2-utils
+          lua5.4 lua-check libxml2-utils libcli11-dev
           g++-mingw-w64-x86-64-posix wine64 qemu-user g++-aarch64-linux-gnu g++-arm-linux-gnueabihf
           googletest)
 missing=()

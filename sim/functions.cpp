@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "sim/host.h"
+#include "sim/script_functions.h"
 
 namespace sim {
 
@@ -56,18 +57,6 @@ Track* nth_track(Project* project, int index, bool selected_only) {
         if (index-- == 0) return track;
     }
     return nullptr;
-}
-
-// A parameter of a live object: null for an unknown or null name.
-template <class P>
-double* parameter(P& params, const char* parmname) {
-    return parmname != nullptr ? params.find(parmname) : nullptr;
-}
-
-bool set_param(Host* host, double* value, const char* parmname, double newvalue) {
-    if (value == nullptr || host->parameter_write_fails(parmname)) return false;
-    *value = newvalue;
-    return true;
 }
 
 // Both stop and seek follow the play position only while the transport runs (playing, paused or
@@ -175,7 +164,9 @@ MediaItem_Take* GetActiveTake(MediaItem* item) {
     if (host == nullptr) return nullptr;
     Item* live = host->item(item);
     if (live == nullptr || live->active_take < 0 ||
-        live->active_take >= static_cast<int>(live->takes.size())) {
+        live->active_take >= static_cast<int>(live->takes.size()) ||
+        (live->takes[static_cast<std::size_t>(live->active_take)]->empty &&
+         live->takes[static_cast<std::size_t>(live->active_take)]->source == nullptr)) {
         return nullptr;
     }
     return Host::handle(live->takes[static_cast<std::size_t>(live->active_take)]);
@@ -186,37 +177,6 @@ PCM_source* GetMediaItemTake_Source(MediaItem_Take* take) {
     if (host == nullptr) return nullptr;
     Take* live = host->take(take);
     return live != nullptr && live->source != nullptr ? Host::handle(live->source) : nullptr;
-}
-
-double GetMediaItemInfo_Value(MediaItem* item, const char* parmname) {
-    Host* host = enter("GetMediaItemInfo_Value", parmname);
-    Item* live = host != nullptr ? host->item(item) : nullptr;
-    const double* value = live != nullptr ? parameter(live->params, parmname) : nullptr;
-    return value != nullptr ? *value : 0.0;
-}
-
-bool SetMediaItemInfo_Value(MediaItem* item, const char* parmname, double newvalue) {
-    Host* host = enter("SetMediaItemInfo_Value", parmname);
-    Item* live = host != nullptr ? host->item(item) : nullptr;
-    if (live == nullptr || !set_param(host, parameter(live->params, parmname), parmname, newvalue))
-        return false;
-    // The actual mute follows the mute switch unless a solo overrides it, and nothing solos here.
-    if (std::string_view(parmname) == "B_MUTE") live->params["B_MUTE_ACTUAL"] = newvalue;
-    return true;
-}
-
-double GetMediaItemTakeInfo_Value(MediaItem_Take* take, const char* parmname) {
-    Host* host = enter("GetMediaItemTakeInfo_Value", parmname);
-    Take* live = host != nullptr ? host->take(take) : nullptr;
-    const double* value = live != nullptr ? parameter(live->params, parmname) : nullptr;
-    return value != nullptr ? *value : 0.0;
-}
-
-bool SetMediaItemTakeInfo_Value(MediaItem_Take* take, const char* parmname, double newvalue) {
-    Host* host = enter("SetMediaItemTakeInfo_Value", parmname);
-    Take* live = host != nullptr ? host->take(take) : nullptr;
-    return live != nullptr &&
-           set_param(host, parameter(live->params, parmname), parmname, newvalue);
 }
 
 void* GetSetMediaItemTakeInfo(MediaItem_Take* tk, const char* parmname, void* setNewValue) {
@@ -248,41 +208,6 @@ void* GetSetMediaItemTakeInfo(MediaItem_Take* tk, const char* parmname, void* se
     if (name == "P_ITEM") return Host::handle(take->item);
     if (name == "P_TRACK") return Host::handle(take->item->track);
     return nullptr;
-}
-
-bool GetSetMediaItemTakeInfo_String(MediaItem_Take* tk, const char* parmname, char* stringNeedBig,
-                                    bool setNewValue) {
-    Host* host = enter("GetSetMediaItemTakeInfo_String", parmname);
-    if (host == nullptr) return false;
-    Take* take = host->take(tk);
-    if (take == nullptr || parmname == nullptr || stringNeedBig == nullptr) return false;
-    if (std::string_view(parmname) != "P_NAME") return false;
-    if (setNewValue) {
-        take->name = stringNeedBig;
-    } else {
-        // REAPER does not know the buffer's size either: the caller provides a big one.
-        std::memcpy(stringNeedBig, take->name.c_str(), take->name.size() + 1);
-    }
-    return true;
-}
-
-double GetMediaTrackInfo_Value(MediaTrack* tr, const char* parmname) {
-    Host* host = enter("GetMediaTrackInfo_Value", parmname);
-    if (host == nullptr || parmname == nullptr) return 0.0;
-    Track* track = host->track(tr);
-    if (track == nullptr) return 0.0;
-    const std::string_view name = parmname;
-    if (name == "P_PROJECT") {
-        return static_cast<double>(reinterpret_cast<std::uintptr_t>(Host::handle(track->project)));
-    }
-    if (name == "I_SELECTED") return track->selected ? 1.0 : 0.0;
-    if (name == "IP_TRACKNUMBER") {
-        const auto& tracks = track->project->tracks;
-        for (std::size_t i = 0; i < tracks.size(); ++i) {
-            if (tracks[i] == track) return static_cast<double>(i + 1);
-        }
-    }
-    return 0.0;
 }
 
 const char* GetTakeName(MediaItem_Take* take) {
@@ -453,16 +378,6 @@ int CF_GetMediaSourceBitDepth(PCM_source* src) {
 
 namespace {
 
-struct HostFunction {
-    const char* name;
-    void* address;
-};
-
-#define QM_SIM_HOST_FUNCTION(name)                      \
-    HostFunction {                                      \
-#name, reinterpret_cast < void*>(&reaper::name) \
-    }
-
 const HostFunction kHostFunctions[] = {
     QM_SIM_HOST_FUNCTION(plugin_register),
     QM_SIM_HOST_FUNCTION(GetMediaItem),
@@ -511,13 +426,21 @@ const HostFunction kHostFunctions[] = {
     QM_SIM_HOST_FUNCTION(CF_GetMediaSourceBitDepth),
 };
 
-#undef QM_SIM_HOST_FUNCTION
-
 }  // namespace
 
+// The extension's own functions first, then the script families.
+const std::vector<std::span<const HostFunction>>& function_tables() {
+    static const std::vector<std::span<const HostFunction>> tables = {
+        kHostFunctions,     project_functions(), item_functions(), take_functions(),
+        source_functions(), track_functions(),   misc_functions()};
+    return tables;
+}
+
 void* host_function(std::string_view name) {
-    for (const HostFunction& function : kHostFunctions) {
-        if (name == function.name) return function.address;
+    for (std::span<const HostFunction> table : function_tables()) {
+        for (const HostFunction& function : table) {
+            if (name == function.name) return function.address;
+        }
     }
     return nullptr;
 }
@@ -525,7 +448,9 @@ void* host_function(std::string_view name) {
 const std::vector<std::string>& host_function_names() {
     static const std::vector<std::string> names = [] {
         std::vector<std::string> out;
-        for (const HostFunction& function : kHostFunctions) out.emplace_back(function.name);
+        for (std::span<const HostFunction> table : function_tables()) {
+            for (const HostFunction& function : table) out.emplace_back(function.name);
+        }
         return out;
     }();
     return names;

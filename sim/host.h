@@ -4,202 +4,20 @@
 // observe: redraws, a call log, registrations, source counts and a canonical project dump.
 #pragma once
 
-#include <array>
 #include <cstdint>
-#include <iterator>
 #include <map>
 #include <memory>
 #include <optional>
 #include <set>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "sim/project.h"
 #include "sim/reaper_abi.h"
 
 namespace sim {
-
-class Host;
-struct Project;
-struct Track;
-struct Item;
-struct Take;
-
-struct SourceSpec {
-    std::string type = "WAVE";  // "WAVE", "MP3", "MIDI", "VORBIS", "FLAC", "VIDEO", "EMPTY", ...
-    std::string file;
-    int sample_rate = 44100;
-    int channels = 2;
-    int bit_depth = 24;
-    double length = 10.0;  // seconds
-};
-
-// A media source. Owned by the host; a take refers to the one it plays.
-class Source final : public PcmSourceInterface {
-public:
-    Source(Host& host, SourceSpec media);
-    ~Source() override;
-
-    PcmSourceInterface* Duplicate() override;
-    bool IsAvailable() override;
-    void SetAvailable(bool avail) override;
-    const char* GetType() override;
-    const char* GetFileName() override;
-    bool SetFileName(const char* newfn) override;
-    PcmSourceInterface* GetSource() override;
-    void SetSource(PcmSourceInterface* src) override;
-    int GetNumChannels() override;
-    double GetSampleRate() override;
-    double GetLength() override;
-    double GetLengthBeats() override;
-    int GetBitsPerSample() override;
-    double GetPreferredPosition() override;
-
-    SourceSpec media;
-    Take* owner = nullptr;  // the take playing it, if any
-    int duplicate_calls = 0;
-    bool duplicable = true;  // false: Duplicate() answers null, as some of REAPER's sources do
-    // 0 for a source built by a test or InsertMedia, one more than its original's for a duplicate:
-    // lets the dump tell a swapped-in copy from the original without printing addresses.
-    int generation = 0;
-    // The element of a loaded project file it came from (see rpp_project.h); a duplicate keeps its
-    // original's, so a copy can be written as the original was.
-    const void* origin = nullptr;
-
-    // Where an extension's handle points on Windows, whose REAPER is built with MSVC: a vtable in
-    // that layout, then the way back to this object (see sim/platform_windows.cpp).
-    struct Face {
-        const void* vtable;
-        Source* source;
-    };
-    Face face;
-    // What the extension is given: this object, or its face where the layouts differ.
-    PCM_source* const handle;
-
-private:
-    Host& host_;
-    bool available_ = true;
-};
-
-// The numeric parameters Get/Set...Info_Value know, in the order the dump prints them.
-inline constexpr std::string_view kItemParameters[] = {
-    "D_POSITION", "D_LENGTH",      "D_FADEINLEN", "D_FADEOUTLEN", "C_FADEINSHAPE", "C_FADEOUTSHAPE",
-    "B_MUTE",     "B_MUTE_ACTUAL", "B_LOOPSRC",   "C_LOCK",       "D_VOL",         "B_UISEL"};
-inline constexpr std::string_view kTakeParameters[] = {"D_STARTOFFS", "D_VOL",      "D_PAN",
-                                                       "D_PLAYRATE",  "D_PITCH",    "B_PPITCH",
-                                                       "I_CHANMODE",  "I_PITCHMODE"};
-
-// Values of one object's known parameters, kept beside it: a read is a short scan of constant
-// names, never a tree walk through memory scattered over the heap. Iterates as (name, value).
-template <const auto& Names>
-class Parameters {
-public:
-    using Entry = std::pair<std::string_view, double>;
-    Parameters() {
-        for (std::size_t i = 0; i < std::size(Names); ++i) entries_[i] = {Names[i], 0.0};
-    }
-
-    double* find(std::string_view name) {
-        for (Entry& entry : entries_) {
-            if (entry.first == name) return &entry.second;
-        }
-        return nullptr;
-    }
-    const double* find(std::string_view name) const {
-        return const_cast<Parameters*>(this)->find(name);
-    }
-    // A known name only: anything else throws std::out_of_range.
-    double& operator[](std::string_view name) {
-        if (double* value = find(name)) return *value;
-        throw std::out_of_range("unknown parameter " + std::string(name));
-    }
-    double at(std::string_view name) const { return const_cast<Parameters&>(*this)[name]; }
-    auto begin() { return entries_.begin(); }
-    auto end() { return entries_.end(); }
-    auto begin() const { return entries_.begin(); }
-    auto end() const { return entries_.end(); }
-
-    // Every value by name, and comparisons with such a snapshot: a test keeps one to show that
-    // nothing changed.
-    using Snapshot = std::map<std::string, double, std::less<>>;
-    operator Snapshot() const {
-        Snapshot out;
-        for (const auto& [name, value] : entries_) out.emplace(name, value);
-        return out;
-    }
-    friend bool operator==(const Parameters& a, const Snapshot& b) { return Snapshot(a) == b; }
-    bool operator==(const Parameters&) const = default;
-
-private:
-    std::array<Entry, std::size(Names)> entries_;
-};
-
-struct TakeSpec {
-    std::string name;
-    std::optional<SourceSpec> source;  // none: a take without a source
-    double start_offset = 0.0;         // D_STARTOFFS
-    double vol = 1.0;                  // D_VOL
-    double pan = 0.0;                  // D_PAN
-    double rate = 1.0;                 // D_PLAYRATE
-    double pitch = 0.0;                // D_PITCH
-    bool preserve_pitch = false;       // B_PPITCH
-    int chan_mode = 0;                 // I_CHANMODE
-    int pitch_mode = -1;               // I_PITCHMODE
-};
-
-struct ItemSpec {
-    double position = 0.0;  // D_POSITION
-    double length = 1.0;    // D_LENGTH
-    double fade_in = 0.0;   // D_FADEINLEN
-    double fade_out = 0.0;  // D_FADEOUTLEN
-    int fade_in_shape = 0;  // C_FADEINSHAPE
-    int fade_out_shape = 0;
-    bool mute = false;  // B_MUTE and B_MUTE_ACTUAL
-    bool loop = true;   // B_LOOPSRC
-    int lock = 0;       // C_LOCK
-    double vol = 1.0;   // D_VOL
-    bool selected = false;
-    std::vector<TakeSpec> takes;  // empty: an item without takes
-    int active_take = 0;
-};
-
-struct Take {
-    Item* item = nullptr;
-    std::string name;
-    Parameters<kTakeParameters> params;
-    Source* source = nullptr;
-    const void* origin = nullptr;  // its element in a loaded project file, if any
-};
-
-struct Item {
-    Track* track = nullptr;
-    Parameters<kItemParameters> params;
-    std::vector<Take*> takes;
-    int active_take = 0;
-    const void* origin = nullptr;  // its element in a loaded project file, if any
-    bool selected() const;
-};
-
-struct Track {
-    Project* project = nullptr;
-    std::string name;
-    bool selected = false;
-    std::vector<Item*> items;      // in track order
-    const void* origin = nullptr;  // its element in a loaded project file, if any
-};
-
-struct Project {
-    std::string name;
-    std::vector<Track*> tracks;
-    double frame_rate = 30.0;
-    bool drop_frame = false;
-    double cursor = 0.0;         // edit cursor, seconds
-    double play_position = 0.0;  // while playing
-    int play_state = 0;          // 0 stopped, &1 playing, &2 paused, &4 recording
-    double end() const;          // end of the last item, 0 without items
-};
 
 struct CallRecord {
     std::string function;
@@ -244,9 +62,17 @@ public:
     void set_current_project(Project* project);
     const std::vector<Project*>& projects() const;
     Track* add_track(Project* project = nullptr, std::string name = "", bool selected = false);
-    Item* add_item(Track* track, const ItemSpec& item);
-    Take* add_take(Item* item, const TakeSpec& take);
-    Source* add_source(const SourceSpec& media);  // unowned until a take plays it
+    Item* add_item(Track* track, ItemSpec item);
+    Take* add_take(Item* item, TakeSpec take);
+    // A copy of `item` (takes, their sources duplicated, markers, FX, envelopes) on `track`, with
+    // fresh item and take GUIDs; null for a stale item or track.
+    Item* copy_item(const Item* item, Track* track);
+    // Gives `item` the state `wanted` describes, in place (handle and track kept); its old takes
+    // and their sources are gone, their handles stale. False for a stale item.
+    bool set_item(Item* item, const ItemSpec& wanted);
+    // "{…}", 32 random upper-case hex digits: never one the session has handed out before.
+    std::string fresh_guid();
+    Source* add_source(SourceSpec media);  // unowned until a take plays it
     // A file InsertMedia can read without touching the disk; real readable files with a known
     // extension (.wav .mp3 .mid .ogg .flac .mp4 .mov) work too.
     void add_media_file(std::string path, SourceSpec media);
@@ -260,11 +86,16 @@ public:
 
     // ---- scripted answers and failures ----
     void push_message_box_answer(int answer);  // answered in order; 7 (No) when none is queued
+    bool message_box_answer_queued() const;
     void set_sws_installed(bool installed);
     bool sws_installed() const;
     // Set...Info_Value of it answers false; "P_SOURCE": GetSetMediaItemTakeInfo refuses a source.
     void fail_parameter_writes(std::string parmname);
     void hide_function(std::string name);  // GetFunc answers null for it
+    bool function_hidden(std::string_view name) const;
+    // A host function implemented outside sim/ (the script tools' families): GetFunc finds it
+    // as it finds the built-in ones, hidden or SWS-only alike.
+    void provide_function(std::string name, void* address);
 
     // ---- observing ----
     int redraw_count() const;
@@ -316,21 +147,32 @@ public:
     }
     void redraw();
     int show_message_box(const char* msg, const char* title, int type);
+    void record_message_box(const char* msg, const char* title, int type);  // answered elsewhere
     void console_message(const char* msg);
     void destroy_source(PCM_source* src);
     int insert_media(const char* file, int mode);
     void delete_item(Item* item);
+    // The take leaves its item and goes stale, its source with it; the active take stays the same
+    // take when it remains, else becomes the first.
+    void delete_take(Take* take);
     void move_item(Item* item, Track* destination);
     void record_misuse(std::string text);
     bool parameter_write_fails(std::string_view parmname) const;
+    // A function handed a NeedBig buffer too small for its text asks for `size` bytes and fails;
+    // a caller that can grow the buffer takes the request (0: none) and calls again, as REAPER's
+    // script binding grows such buffers.
+    void request_buffer(std::size_t size) { buffer_request_ = size; }
+    std::size_t take_buffer_request() { return std::exchange(buffer_request_, 0); }
 
 private:
     friend class Source;
+    void fill_item(Item* item, ItemSpec wanted);
     void note_source_created();  // Duplicate() counts its copy
     void record_call(std::string_view function, std::string_view detail);
     struct State;
     std::unique_ptr<State> state_;
     bool log_calls_ = true;
+    std::size_t buffer_request_ = 0;
     static inline Host* active_ = nullptr;
 };
 

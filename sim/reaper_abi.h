@@ -8,8 +8,19 @@ class MediaTrack;
 class MediaItem;
 class MediaItem_Take;
 class PCM_source;
+class TrackEnvelope;
+using HWND = struct HWND__*;
 
 namespace sim {
+
+// REAPER's GUID, as the Windows SDK lays it out. In the host's namespace: a Windows build of the
+// host also sees the system's own.
+struct GUID {
+    unsigned int Data1;
+    unsigned short Data2;
+    unsigned short Data3;
+    unsigned char Data4[8];
+};
 
 struct reaper_plugin_info_t {
     int caller_version;

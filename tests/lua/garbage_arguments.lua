@@ -33,7 +33,8 @@ for _, name in ipairs(names) do
     calls = calls + 1
     if not ok then
       errors = errors + 1
-      if type(err) ~= "string" or not err:find("^" .. name .. " ") then
+      if type(err) ~= "string" or not (err:find("^" .. name .. " ") or
+          err:find("^bad argument #%d+ to '" .. name .. "' ")) then
         check.eq(err, name .. " ...", "error of " .. name .. " names the function")
       end
     end

@@ -1,5 +1,6 @@
 -- The type counts on the built-in project: every scope, the case-blind type request (a request
--- for WAV counts WAVE sources too), a nil request counting everything.
+-- for WAV counts WAVE sources too), a nil request counting everything; a nil track is refused by
+-- the binding, as REAPER refuses it.
 local check = require("support.check")
 
 local cases = {
@@ -9,7 +10,6 @@ local cases = {
   {"GetMediaTypeCount", {0, "Video"}, 10, 2},
   {"GetSelectedMediaTypeCount", {0, "MP3"}, 4, 1},
   {"GetTrackItemMediaTypeCount", {reaper.GetTrack(0, 2), "WAVE"}, 3, 2},
-  {"GetTrackItemMediaTypeCount", {nil, "WAVE"}, 0, 0},
   {"GetTrackMediaTypeCount", {0, 1, "midi"}, 2, 1},
   {"GetSelectedTrackMediaTypeCount", {0, 0, "flac"}, 3, 1},
 }
@@ -21,5 +21,7 @@ for _, c in ipairs(cases) do
   check.eq(all_out, all, label .. " all")
   check.eq(typed_out, typed, label .. " of the type")
 end
+check.raises("bad argument #1 to 'QM_GetTrackItemMediaTypeCount' (MediaTrack expected)",
+  "nil track", reaper.QM_GetTrackItemMediaTypeCount, nil, "WAVE")
 check.eq(sim.redraw_count(), 0, "counting draws nothing")
 check.done()

@@ -33,13 +33,15 @@ TEST(Definition, SignaturesShowWhatAScriptAuthorSees) {
          "countOutOptional,itemOptional\0h"sv,
          "integer retval, integer countInOut, integer countOutOptional = reaper.QM_X(integer "
          "countInOut, optional string labelOptional, optional number gainInOptional, optional "
-         "MediaItem itemOptional)"},
+         "integer countOutOptional, optional MediaItem itemOptional)"},
         {"void\0char*,int,char*\0stringNeedBig,stringNeedBig_sz,bufOutNeedBig\0h"sv,
          "string stringNeedBig, string bufOutNeedBig = reaper.QM_X(string stringNeedBig)"},
         // Only `int xOut_sz` right after `char* xOut` is a size; only pointers carry values back.
-        {"void\0char*,int\0bufOut,buf_sz\0h"sv, "string bufOut = reaper.QM_X(integer buf_sz)"},
+        // An output before inputs keeps its place.
+        {"void\0char*,int\0bufOut,buf_sz\0h"sv,
+         "string bufOut = reaper.QM_X(string bufOut, integer buf_sz)"},
         {"void\0char*,double\0bufOut,bufOut_sz\0h"sv,
-         "string bufOut = reaper.QM_X(number bufOut_sz)"},
+         "string bufOut = reaper.QM_X(string bufOut, number bufOut_sz)"},
         {"void\0const char*,int,char*\0nameOut,countOut,plain\0h"sv,
          "reaper.QM_X(string nameOut, integer countOut, string plain)"},
         {"void\0void*,char**\0data,list\0h"sv, "reaper.QM_X(void* data, char** list)"},

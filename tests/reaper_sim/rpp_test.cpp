@@ -17,9 +17,9 @@
 
 #include "commands.h"
 #include "project_file.h"
+#include "rpp/project_file.h"
 #include "rpp_canonical.h"
 #include "sim/host.h"
-#include "sim/rpp_project.h"
 
 namespace {
 
@@ -68,10 +68,10 @@ std::string crlf(const std::string& text) {
     return std::regex_replace(text, std::regex("\n"), "\r\n");
 }
 
-std::unique_ptr<sim::rpp::ProjectFile> load(Host& host, const std::string& text,
-                                            const std::string& folder = "/nonexistent") {
-    sim::rpp::Error error;
-    auto file = sim::rpp::ProjectFile::parse(text, error);
+std::unique_ptr<rpp::ProjectFile> load(Host& host, const std::string& text,
+                                       const std::string& folder = "/nonexistent") {
+    rpp::Error error;
+    auto file = rpp::ProjectFile::parse(text, error);
     EXPECT_NE(file, nullptr) << "line " << error.line << ": " << error.message;
     if (file != nullptr) {
         EXPECT_TRUE(file->load(host, host.current_project(), "song.RPP", folder,
@@ -81,9 +81,9 @@ std::unique_ptr<sim::rpp::ProjectFile> load(Host& host, const std::string& text,
     return file;
 }
 
-std::string save(const sim::rpp::ProjectFile& file) {
+std::string save(const rpp::ProjectFile& file) {
     std::string out;
-    sim::rpp::Error error;
+    rpp::Error error;
     EXPECT_TRUE(file.render(out, error)) << error.message;
     return out;
 }
@@ -224,7 +224,10 @@ const EditCase kEdits[] = {
              r::GetMediaItemTake_Source(r::GetActiveTake(nth(7))));
          r::GetSetMediaItemTakeInfo(t, "P_SOURCE",
                                     reinterpret_cast<PCM_source*>(midi->Duplicate()));
-         sim::Source* source = host.add_source(sim::SourceSpec{"CLICK", "", 0, 0, 0, 0.0});
+         sim::SourceSpec click{.type = "CLICK", .file = ""};
+         click.sample_rate = click.channels = click.bit_depth = 0;
+         click.length = 0.0;
+         sim::Source* source = host.add_source(click);
          r::GetSetMediaItemTakeInfo(take(1, 2), "P_SOURCE", Host::handle(source));
          rename(r::AddTakeToMediaItem(nth(3)), "added");
          r::InsertMedia(host.current_project()->name.c_str(), 0);
@@ -269,8 +272,8 @@ TEST(RppFile, MalformedFilesAreRefusedNamingTheLine) {
         {p + "  TIMEMODE 1 5 -1 nan\n>\n", 2, "is not a number"}};
     // clang-format on
     for (const auto& c : cases) {
-        sim::rpp::Error error;
-        EXPECT_EQ(sim::rpp::ProjectFile::parse(c.text, error), nullptr) << c.says;
+        rpp::Error error;
+        EXPECT_EQ(rpp::ProjectFile::parse(c.text, error), nullptr) << c.says;
         EXPECT_EQ(error.line, c.line) << c.says;
         EXPECT_NE(error.message.find(c.says), std::string::npos) << error.message;
     }
@@ -286,8 +289,8 @@ TEST(RppFile, NumbersAndNamesAreWrittenAsReaperWritesThem) {
         {"", "\"\""}, {"hel\"lo", "hel\"lo"}, {"\"x", "'\"x'"}, {"'x", "\"'x\""}, {"`x", "\"`x\""},
         {"it's \"x\" `y`", "`it's \"x\" 'y'`"}, {"two\r\nlines", "\"two  lines\""}};
     // clang-format on
-    for (const auto& [value, text] : numbers) EXPECT_EQ(sim::rpp::format_number(value), text);
-    for (const auto& [name, text] : names) EXPECT_EQ(sim::rpp::quote(name), text);
+    for (const auto& [value, text] : numbers) EXPECT_EQ(rpp::format_number(value), text);
+    for (const auto& [name, text] : names) EXPECT_EQ(rpp::quote(name), text);
 }
 
 class RppDisk : public ::testing::Test {
@@ -395,6 +398,7 @@ TEST_F(RppDisk, RunEditsAndSavesThroughTheCommandLine) {
     const std::string song = at("song.rpp"), fresh = at("new.RPP");
     write(song, all_features());
     write(at("bad.RPP"), "<REAPER_PROJECT 0.1\n  <TRACK\n    >\n  >\n  >\n");
+    write(at("marker.RPP"), "<REAPER_PROJECT 0.1\n  MARKER 1 x a 0\n>\n");
     write(at("edit.lua"), R"(reaper.QM_SetMediaName(0, 0, 'Lead "take".wav')
 reaper.QM_SetMediaMute(0, 1, true))");
     write(at("fail.lua"), "reaper.QM_SetMediaMute(0, 1, true) error('stop')");
@@ -403,6 +407,7 @@ reaper.QM_SetMediaMute(0, 1, true))");
     EXPECT_EQ(read(song + "-bak"), all_features());
     EXPECT_EQ(run(at("fail.lua"), song, fresh), 1);
     EXPECT_EQ(run(at("edit.lua"), at("bad.RPP"), fresh), 2);
+    EXPECT_EQ(run(at("edit.lua"), at("marker.RPP"), fresh), 2);
     EXPECT_EQ(run(at("edit.lua"), "", fresh), 2);
     EXPECT_EQ(reaper_sim::run_command_line({"dump", at("bad.RPP")}), 2);
     write(at("two.RPP"), crlf(read(song)));
@@ -416,7 +421,7 @@ reaper.QM_SetMediaMute(0, 1, true))");
     }
     std::size_t entries = 0;
     for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir)) ++entries;
-    EXPECT_EQ(entries, 8u) << "no temporary file left behind";
+    EXPECT_EQ(entries, 9u) << "no temporary file left behind";
 
     Host host;
     std::string error;

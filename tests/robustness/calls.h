@@ -147,6 +147,7 @@ public:
                 case ValueType::BoolPtr:
                     set_output(i, 1);  // kUntouched is no bool's value: any write shows
                     break;
+                case ValueType::TextPtr:
                 case ValueType::Void:
                 case ValueType::Unsupported:
                     unsupported_ = type.declared;

@@ -290,7 +290,12 @@ protected:
     void SetUp() override {
         track = host.add_track(nullptr, "T");
         sim::TakeSpec vocal{.name = "vocal",
-                            .source = sim::SourceSpec{"FLAC", "/m/vocal.flac", 96000, 1, 24, 12.5}};
+                            .source = sim::SourceSpec{.type = "FLAC",
+                                                      .file = "/m/vocal.flac",
+                                                      .sample_rate = 96000,
+                                                      .channels = 1,
+                                                      .bit_depth = 24,
+                                                      .length = 12.5}};
         item = host.add_item(track, {.takes = {vocal, {.name = "silent"}}});
         take = h(item->takes[0]);
         original = r::GetMediaItemTake_Source(take);
@@ -525,12 +530,15 @@ TEST(Dump, EqualSessionsDumpAlikeAndEveryChangeShows) {
     };
     for (std::string_view name : sim::kItemParameters) {
         changes.push_back({std::string(name), [name](Built& b) {
-                               r::SetMediaItemInfo_Value(b.item, name.data(), 0.75);
+                               const double now = r::GetMediaItemInfo_Value(b.item, name.data());
+                               r::SetMediaItemInfo_Value(b.item, name.data(), now == 0 ? 1 : 0);
                            }});
     }
     for (std::string_view name : sim::kTakeParameters) {
         changes.push_back({std::string(name), [name](Built& b) {
-                               r::SetMediaItemTakeInfo_Value(b.take, name.data(), 0.75);
+                               const double now =
+                                   r::GetMediaItemTakeInfo_Value(b.take, name.data());
+                               r::SetMediaItemTakeInfo_Value(b.take, name.data(), now == 0 ? 1 : 0);
                            }});
     }
     Host host;
@@ -550,3 +558,47 @@ TEST(Dump, EqualSessionsDumpAlikeAndEveryChangeShows) {
 }
 
 }  // namespace
+
+// The tempo map against times worked out by hand: 120 bpm is 2 QN a second; a linear ramp from
+// 60 to 180 bpm over 2 s covers (1 + 3) / 2 · 2 = 4 QN.
+TEST(Tempo, ConvertsThroughSquareAndLinearPoints) {
+    sim::Tempo ramp{.bpm = 60};
+    ramp.points = {{.position = 0, .bpm = 60, .shape = 0},
+                   {.position = 2, .bpm = 180, .shape = 1, .num = 3, .denom = 4}};
+    sim::Tempo steps{.bpm = 120};
+    steps.points = {{.position = 0, .bpm = 120}, {.position = 1, .bpm = 60}};
+    struct Case {
+        const sim::Tempo* tempo;
+        double time, qn, bpm;
+        int num;
+    };
+    const sim::Tempo plain{.bpm = 90, .num = 7, .denom = 8};
+    const Case cases[] = {
+        {&plain, 2.0, 3.0, 90, 7}, {&steps, 0.5, 1.0, 120, 4}, {&steps, 3.0, 4.0, 60, 4},
+        {&ramp, 1.0, 1.5, 120, 4}, {&ramp, 2.0, 4.0, 180, 3},  {&ramp, 3.0, 7.0, 180, 3},
+    };
+    for (const Case& c : cases) {
+        EXPECT_NEAR(c.tempo->time_to_qn(c.time), c.qn, 1e-9) << c.time;
+        EXPECT_NEAR(c.tempo->qn_to_time(c.qn), c.time, 1e-9) << c.qn;
+        EXPECT_NEAR(c.tempo->bpm_at(c.time), c.bpm, 1e-9) << c.time;
+        EXPECT_EQ(c.tempo->signature_at(c.time).first, c.num) << c.time;
+    }
+}
+
+TEST(Editing, ACopiedItemGetsFreshGuidsAndKeepsTheRest) {
+    Host host;
+    sim::Track* track = host.add_track();
+    sim::TakeSpec take{.name = "t", .source = sim::SourceSpec{}};
+    take.markers = {{.source_position = 1.5, .name = "hit"}};
+    sim::Item* item = host.add_item(track, {.group = 3, .notes = "a\nb", .takes = {take}});
+    sim::Item* copy = host.copy_item(item, track);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_NE(copy->guid, item->guid);
+    EXPECT_NE(copy->takes[0]->guid, item->takes[0]->guid);
+    EXPECT_EQ(copy->guid.size(), 38U);
+    EXPECT_EQ(copy->group, 3);
+    EXPECT_EQ(copy->notes, "a\nb");
+    EXPECT_EQ(copy->takes[0]->markers, item->takes[0]->markers);
+    EXPECT_NE(copy->takes[0]->source, item->takes[0]->source);
+    EXPECT_EQ(host.copy_item(nullptr, track), nullptr);
+}

@@ -15,14 +15,18 @@ protected:
     void SetUp() override {
         FamilyTest::SetUp();
         int n = 0;
-        for (auto& [name, value] : target->params) value = name == "B_UISEL" ? 1.0 : 0.25 * ++n;
+        // Each value as its type stores it: flags 1, chars and ints whole.
+        const auto typed = [](std::string_view name, double v) {
+            return name.starts_with("B_") ? 1.0 : name[1] == '_' && name[0] != 'D' ? 4 * v : v;
+        };
+        for (auto&& [name, value] : target->params) value = typed(name, 0.25 * ++n);
         sim::TakeSpec wanted;
         wanted.source = sim::SourceSpec{};
         wanted.source->type = "MP3";
         active = host.add_take(target, wanted);
         host.add_take(target, wanted);
         target->active_take = 1;
-        for (auto& [name, value] : active->params) value = 0.5 * ++n;
+        for (auto&& [name, value] : active->params) value = typed(name, 0.5 * ++n);
         host.clear_call_log();
     }
 

@@ -2,6 +2,9 @@
 
 #include <unistd.h>
 
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -12,9 +15,12 @@
 #include "definition.h"
 #include "docs.h"
 #include "environment.h"
+#include "host_functions.h"
 #include "project_file.h"
+#include "session.h"
 #include "sim/host.h"
 #include "sim_table.h"
+#include "simulated_docs.h"
 
 namespace reaper_sim {
 namespace {
@@ -26,33 +32,27 @@ constexpr const char* kUsage =
     "usage: reaper-sim list [MODULE] [--hide NAME]...\n"
     "       reaper-sim docs DIR [MODULE]\n"
     "       reaper-sim run SCRIPT.lua [--ext MODULE] [--project FILE.lua|FILE.RPP]\n"
-    "                  [--save OUT.RPP] [--hide NAME]... [-- SCRIPT-ARGS...]\n"
+    "                  [--save OUT.RPP] [--hide NAME]... [--answer TEXT]...\n"
+    "                  [--defer-rounds N] [--ext-state FILE] [-- SCRIPT-ARGS...]\n"
     "       reaper-sim dump FILE.RPP\n"
     "       reaper-sim help\n"
     "\n"
     "list   Load MODULE into a fresh simulated REAPER, exactly as REAPER loads an extension,\n"
     "       and print every function it registers as a script author sees it.\n"
     "docs   Load MODULE and write, from the definitions it registers, DIR/API.md (the\n"
-    "       script API reference) and DIR/<product>.lua (definitions for the Lua language\n"
-    "       server). `reaper-sim docs docs` regenerates the committed ones.\n"
+    "       script API reference), DIR/<product>.lua (definitions for the Lua language\n"
+    "       server) and DIR/reaper-sim.md (the REAPER functions reaper-sim simulates).\n"
+    "       `reaper-sim docs docs` regenerates the committed ones.\n"
     "run    Load the module, build the project, run SCRIPT.lua with `reaper` (the host's\n"
-    "       functions and the module's reaper.QM_* functions) and `sim`, then unload.\n"
+    "       functions and the module's reaper.QM_* functions) and `sim`, run what it\n"
+    "       deferred, then unload.\n"
     "dump   Read a REAPER project file and print it as sim.dump() does.\n"
     "\n"
-    "MODULE defaults to " QM_MODULE_FILE
-    " beside this program.\n"
-    "--project FILE.lua  a setup script run after the module has loaded and before SCRIPT.lua,\n"
-    "                    in the same Lua state (its globals stay visible); it starts from one\n"
-    "                    empty project. Without it a built-in project is set up.\n"
-    "--project FILE.RPP  a REAPER project file (.RPP in any case) becomes the current\n"
-    "                    project; its media files are read relative to its folder.\n"
-    "--save OUT.RPP      after the script succeeds, write that project to OUT.RPP (through\n"
-    "                    a temporary file; an existing OUT.RPP is kept as OUT.RPP-bak).\n"
-    "--hide NAME         the host's GetFunc does not know NAME (a REAPER without it).\n"
+    "`reaper-sim COMMAND --help` describes each command's options.\n"
     "\n"
-    "Exit status: 0 done; 1 a Lua error (message and traceback on stderr; nothing saved);\n"
-    "2 bad usage, an unreadable or malformed file, a failed save, or a module that cannot be\n"
-    "opened or refuses to load.\n";
+    "Exit status: 0 done; 1 a Lua error or a script still deferring after --defer-rounds\n"
+    "rounds (message on stderr; nothing saved); 2 bad usage, an unreadable or malformed\n"
+    "file, a failed save, or a module that cannot be opened or refuses to load.\n";
 
 int usage_error(const std::string& message) {
     std::fprintf(stderr, "reaper-sim: %s\n\n%s", message.c_str(), kUsage);
@@ -142,51 +142,11 @@ struct Options {
     std::optional<std::string> project;
     std::optional<std::string> save;
     std::vector<std::string> hidden;
+    std::vector<std::string> answers;
+    int defer_rounds = 1000;
+    std::optional<std::string> ext_state;
     std::vector<std::string> script_args;
 };
-
-// Parses what follows the command word; `run` takes more options than `list`.
-std::optional<Options> parse_options(const std::vector<std::string>& args, bool run,
-                                     std::string& error) {
-    Options o;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const bool takes_value =
-            a == "--hide" || (run && (a == "--ext" || a == "--project" || a == "--save"));
-        if (takes_value) {
-            if (i + 1 >= args.size()) {
-                error = a + " needs a value";
-                return std::nullopt;
-            }
-            const std::string& value = args[++i];
-            if (a == "--hide") {
-                o.hidden.push_back(value);
-            } else if (a == "--ext") {
-                if (o.ext) {
-                    error = "--ext given twice";
-                    return std::nullopt;
-                }
-                o.ext = value;
-            } else {
-                std::optional<std::string>& slot = a == "--save" ? o.save : o.project;
-                if (slot) {
-                    error = a + " given twice";
-                    return std::nullopt;
-                }
-                slot = value;
-            }
-        } else if (run && a == "--") {
-            o.script_args.assign(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
-            break;
-        } else if (a.size() > 1 && a[0] == '-') {
-            error = "unknown option " + a;
-            return std::nullopt;
-        } else {
-            o.positional.push_back(a);
-        }
-    }
-    return o;
-}
 
 std::optional<std::string> module_path(const std::optional<std::string>& given) {
     // dlopen searches the library path, not the working directory, for a name without a slash.
@@ -196,10 +156,7 @@ std::optional<std::string> module_path(const std::optional<std::string>& given) 
     return path;
 }
 
-int list_command(const std::vector<std::string>& args) {
-    std::string error;
-    const auto options = parse_options(args, false, error);
-    if (!options) return usage_error(error);
+int list_command(const Options* options) {
     if (options->positional.size() > 1) return usage_error("list takes at most one MODULE");
     const auto path = module_path(options->positional.empty()
                                       ? std::nullopt
@@ -207,6 +164,7 @@ int list_command(const std::vector<std::string>& args) {
     if (!path) return usage_error("cannot tell where this program is; give MODULE");
 
     sim::Host host;
+    provide_host_functions(host);
     for (const std::string& name : options->hidden) host.hide_function(name);
     auto loaded = load_module(host, *path, options->hidden);
     if (loaded == nullptr) return kExitUsage;
@@ -252,10 +210,8 @@ bool write_file(const std::filesystem::path& path, const std::string& text) {
     return true;
 }
 
-int docs_command(const std::vector<std::string>& args) {
+int docs_command(const Options* options) {
     std::string error;
-    const auto options = parse_options(args, false, error);
-    if (!options) return usage_error(error);
     if (options->positional.empty() || options->positional.size() > 2)
         return usage_error("docs takes DIR and at most one MODULE");
     const std::filesystem::path dir = options->positional[0];
@@ -265,6 +221,7 @@ int docs_command(const std::vector<std::string>& args) {
     if (!path) return usage_error("cannot tell where this program is; give MODULE");
 
     sim::Host host;
+    provide_host_functions(host);
     for (const std::string& name : options->hidden) host.hide_function(name);
     auto loaded = load_module(host, *path, options->hidden);
     if (loaded == nullptr) return kExitUsage;
@@ -297,7 +254,8 @@ int docs_command(const std::vector<std::string>& args) {
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
     const bool ok = write_file(dir / "API.md", api_reference(source)) &&
-                    write_file(dir / (source.product + ".lua"), lua_definitions(source));
+                    write_file(dir / (source.product + ".lua"), lua_definitions(source)) &&
+                    write_file(dir / "reaper-sim.md", simulated_functions_reference());
     std::fflush(stdout);
     return ok ? kExitOk : kExitUsage;
 }
@@ -313,10 +271,8 @@ void set_script_args(lua_State* L, const std::string& script, const Options& o) 
     lua_setglobal(L, "arg");
 }
 
-int run_command(const std::vector<std::string>& args) {
+int run_command(const Options* options) {
     std::string error;
-    const auto options = parse_options(args, true, error);
-    if (!options) return usage_error(error);
     if (options->positional.size() != 1) return usage_error("run takes exactly one SCRIPT.lua");
     const std::string& script = options->positional[0];
     if (!readable(script)) return usage_error("cannot read script " + script);
@@ -328,8 +284,9 @@ int run_command(const std::vector<std::string>& args) {
     if (!path) return usage_error("cannot tell where this program is; give --ext MODULE");
 
     sim::Host host;
+    provide_host_functions(host);
     for (const std::string& name : options->hidden) host.hide_function(name);
-    std::unique_ptr<sim::rpp::ProjectFile> file;
+    std::unique_ptr<rpp::ProjectFile> file;
     if (project_file) {
         file = open_project_file(host, *options->project, error);
         if (file == nullptr) {
@@ -340,9 +297,18 @@ int run_command(const std::vector<std::string>& args) {
     auto loaded = load_module(host, *path, options->hidden);
     if (loaded == nullptr) return kExitUsage;
 
+    // What a script sees of the host, not what a test records about it, until it asks.
+    host.set_call_log(false);
     int status = kExitOk;
     {
         Environment env(host);
+        Session& session = env.session();
+        session.answers.assign(options->answers.begin(), options->answers.end());
+        session.script_path = std::filesystem::absolute(script).lexically_normal().string();
+        if (options->ext_state && !session.load_ext_state(*options->ext_state, error)) {
+            std::fprintf(stderr, "reaper-sim: %s\n", error.c_str());
+            return kExitUsage;
+        }
         env.install_registered_functions();
         bool ok = true;
         if (options->project && !project_file) {
@@ -354,13 +320,23 @@ int run_command(const std::vector<std::string>& args) {
         if (ok) {
             env.add_module_directory(directory_of(script));
             set_script_args(env.state(), script, *options);
-            ok = env.run_file(script, error);
+            // As REAPER loads it: the chunk is named after the script's full path.
+            ok = env.run_file(session.script_path, error);
+        }
+        if (ok) {
+            const auto outcome = env.run_deferred(options->defer_rounds, error);
+            ok = outcome == Environment::DeferOutcome::Done;
+            if (outcome == Environment::DeferOutcome::Runaway) error += "; nothing saved";
         }
         std::fflush(stdout);
+        for (const std::string& line : session.end_of_run_report()) {
+            std::fprintf(stderr, "reaper-sim: warning: %s\n", line.c_str());
+        }
         if (!ok) {
             std::fprintf(stderr, "reaper-sim: %s\n", error.c_str());
             status = kExitScriptError;
-        } else if (options->save && !save_project_file(*file, *options->save, error)) {
+        } else if ((options->save && !save_project_file(*file, *options->save, error)) ||
+                   !session.save_ext_state(error)) {
             std::fprintf(stderr, "reaper-sim: %s\n", error.c_str());
             status = kExitUsage;
         }
@@ -369,13 +345,13 @@ int run_command(const std::vector<std::string>& args) {
     return status;
 }
 
-int dump_command(const std::vector<std::string>& args) {
-    if (args.size() != 2 || !is_project_file(args[1])) {
+int dump_command(const Options* options) {
+    if (options->positional.size() != 1 || !is_project_file(options->positional[0])) {
         return usage_error("dump takes exactly one FILE.RPP");
     }
     sim::Host host;
     std::string error;
-    if (open_project_file(host, args[1], error) == nullptr) {
+    if (open_project_file(host, options->positional[0], error) == nullptr) {
         std::fprintf(stderr, "reaper-sim: %s\n", error.c_str());
         return kExitUsage;
     }
@@ -393,18 +369,91 @@ std::string default_module_path() {
     return (exe.parent_path() / kModuleName).string();
 }
 
-int run_command_line(const std::vector<std::string>& args) {
-    if (args.empty()) return usage_error("no command given");
-    const std::string& command = args[0];
-    if (command == "list") return list_command(args);
-    if (command == "run") return run_command(args);
-    if (command == "docs") return docs_command(args);
-    if (command == "dump") return dump_command(args);
+int run_command_line(const std::vector<std::string>& all_args) {
+    if (all_args.empty()) return usage_error("no command given");
+    const std::string& command = all_args[0];
     if (command == "help" || command == "--help" || command == "-h") {
         std::fputs(kUsage, stdout);
         return kExitOk;
     }
-    return usage_error("unknown command " + command);
+    if (command != "list" && command != "docs" && command != "run" && command != "dump") {
+        return usage_error("unknown command " + command);
+    }
+    // The script's own words after `--` are not for the parser.
+    std::vector<std::string> args = all_args;
+    Options options;
+    if (command == "run") {
+        const auto dashes = std::find(args.begin(), args.end(), "--");
+        if (dashes != args.end()) {
+            options.script_args.assign(dashes + 1, args.end());
+            args.erase(dashes, args.end());
+        }
+    }
+
+    CLI::App app("reaper-sim: a simulated REAPER for the extension and its scripts", "reaper-sim");
+    app.set_help_flag();
+    app.require_subcommand(1, 1);
+    const auto help = [](CLI::App* sub) { sub->set_help_flag("-h,--help", "Print this help"); };
+    const auto hide = [&](CLI::App* sub) {
+        sub->add_option("--hide", options.hidden, "The host's GetFunc does not know NAME")
+            ->option_text("NAME")
+            ->allow_extra_args(false);
+    };
+    int (*selected)(const Options*) = nullptr;
+    CLI::App* list = app.add_subcommand("list", "Print the functions MODULE registers");
+    list->add_option("MODULE", options.positional,
+                     "The module (default: the one beside reaper-sim)");
+    hide(list);
+    help(list);
+    list->callback([&] { selected = &list_command; });
+    CLI::App* docs =
+        app.add_subcommand("docs", "Write the API reference and the simulated functions");
+    docs->add_option("DIR MODULE", options.positional, "Where to write, and the module");
+    hide(docs);
+    help(docs);
+    docs->callback([&] { selected = &docs_command; });
+    CLI::App* run = app.add_subcommand("run", "Run SCRIPT.lua against the simulated REAPER");
+    run->add_option("SCRIPT", options.positional, "The Lua script to run");
+    run->add_option("--ext", options.ext, "The module to load (default: beside reaper-sim)")
+        ->option_text("MODULE");
+    run->add_option("--project", options.project,
+                    "FILE.RPP: a project file becomes the current project; FILE.lua: a setup "
+                    "script run before SCRIPT in the same Lua state. Default: a built-in project")
+        ->option_text("FILE");
+    run->add_option("--save", options.save,
+                    "After the script succeeds, write the project to OUT.RPP (needs "
+                    "--project FILE.RPP; an existing file is kept as OUT.RPP-bak)")
+        ->option_text("OUT.RPP");
+    hide(run);
+    run->add_option("--answer", options.answers,
+                    "The next dialog's answer, in order: a message box's button (1-7, or OK, "
+                    "Cancel, Yes, No, ...), GetUserInputs' comma-separated values or cancel")
+        ->option_text("TEXT")
+        ->allow_extra_args(false);
+    run->add_option("--defer-rounds", options.defer_rounds,
+                    "Stop a script still deferring after N rounds (exit 1, nothing saved)")
+        ->option_text("N")
+        ->check(CLI::NonNegativeNumber);
+    run->add_option("--ext-state", options.ext_state,
+                    "Read the persistent ext state from FILE and write it back after the run")
+        ->option_text("FILE");
+    help(run);
+    run->callback([&] { selected = &run_command; });
+    CLI::App* dump = app.add_subcommand("dump", "Print a project file as sim.dump() does");
+    dump->add_option("FILE.RPP", options.positional, "The project file");
+    help(dump);
+    dump->callback([&] { selected = &dump_command; });
+
+    std::vector<std::string> reversed(args.rbegin(), args.rend());
+    try {
+        app.parse(reversed);
+    } catch (const CLI::CallForHelp&) {
+        for (CLI::App* sub : app.get_subcommands()) std::fputs(sub->help().c_str(), stdout);
+        return kExitOk;
+    } catch (const CLI::ParseError& e) {
+        return usage_error(e.what());
+    }
+    return selected != nullptr ? selected(&options) : usage_error("no command given");
 }
 
 }  // namespace reaper_sim

@@ -53,7 +53,7 @@ bool is_identifier(std::string_view s) {
 
 bool is_output_capable(ValueType t) {
     return t == ValueType::Buffer || t == ValueType::IntPtr || t == ValueType::DoublePtr ||
-           t == ValueType::BoolPtr;
+           t == ValueType::BoolPtr || t == ValueType::TextPtr;
 }
 
 std::string joined(const std::vector<std::string>& parts) {
@@ -83,12 +83,18 @@ TypeInfo classify_type(std::string_view text) {
         info.type = ValueType::String;
     } else if (t == "char*") {
         info.type = ValueType::Buffer;
-    } else if (t == "int*") {
+    } else if (t == "int*" || t == "const int*") {
         info.type = ValueType::IntPtr;
-    } else if (t == "double*") {
+    } else if (t == "double*" || t == "const double*") {
         info.type = ValueType::DoublePtr;
-    } else if (t == "bool*") {
+    } else if (t == "bool*" || t == "const bool*") {
         info.type = ValueType::BoolPtr;
+    } else if (t == "const char**") {
+        info.type = ValueType::TextPtr;
+    } else if (t == "HWND") {
+        // A window: a handle whose type name carries no star.
+        info.type = ValueType::Handle;
+        info.handle = t;
     } else if (t.size() > 1 && t.back() == '*' && is_identifier(t.substr(0, t.size() - 1)) &&
                t != "void*") {
         info.type = ValueType::Handle;
@@ -162,14 +168,22 @@ std::optional<FunctionDef> parse_definition(std::string_view name, std::string_v
         def.params.push_back(std::move(p));
     }
 
-    // `char* x` directly followed by `int x_sz`: the runner owns the buffer and its size.
+    // `char* x` directly followed by `int x_sz` (or `int* x_sz`, which also says how much was
+    // written): the runner owns the buffer and its size. `const char* x, int x_sz`: the size is
+    // the script's string's, which may hold any bytes.
     for (std::size_t i = 0; i + 1 < def.params.size(); ++i) {
         ParamDef& buffer = def.params[i];
         ParamDef& size = def.params[i + 1];
-        if (buffer.type.type == ValueType::Buffer && size.type.type == ValueType::Int &&
-            size.name == buffer.name + "_sz") {
+        const ValueType b = buffer.type.type;
+        const ValueType z = size.type.type;
+        const bool pair =
+            (b == ValueType::Buffer && (z == ValueType::Int || z == ValueType::IntPtr)) ||
+            (b == ValueType::String && z == ValueType::Int);
+        if (pair && size.name == buffer.name + "_sz") {
             buffer.sized = true;
             size.role = Role::Size;
+            // Without `Out` in its name the script passes the initial text and gets the result.
+            if (buffer.role == Role::In) buffer.role = Role::InOut;
         }
     }
     return def;
@@ -190,9 +204,11 @@ std::string lua_type_name(const TypeInfo& type) {
             return "number";
         case ValueType::String:
         case ValueType::Buffer:
+        case ValueType::TextPtr:
             return "string";
         case ValueType::Handle:
-            return type.handle.substr(0, type.handle.size() - 1);
+            return type.handle.back() == '*' ? type.handle.substr(0, type.handle.size() - 1)
+                                             : type.handle;
         case ValueType::Unsupported:
             break;
     }
@@ -204,9 +220,15 @@ std::string lua_signature(const FunctionDef& def) {
     if (def.result.type != ValueType::Void) results.push_back(lua_type_name(def.result));
     std::vector<std::string> named_results = results;
     if (!named_results.empty()) named_results.back() += " retval";
+    // An output followed by inputs keeps its place among the arguments.
+    std::size_t inputs_end = 0;
+    for (std::size_t i = 0; i < def.params.size(); ++i) {
+        if (def.visible(def.params[i])) inputs_end = i + 1;
+    }
     std::vector<std::string> args;
-    for (const ParamDef& p : def.params) {
-        if (def.visible(p)) {
+    for (std::size_t i = 0; i < def.params.size(); ++i) {
+        const ParamDef& p = def.params[i];
+        if (def.visible(p) || (p.role == Role::Out && i < inputs_end)) {
             args.push_back((p.optional ? "optional " : "") + lua_type_name(p.type) + " " + p.name);
         }
         if (def.returned(p)) named_results.push_back(lua_type_name(p.type) + " " + p.name);

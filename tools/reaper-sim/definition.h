@@ -19,6 +19,7 @@ enum class ValueType {
     IntPtr,     // int*
     DoublePtr,  // double*
     BoolPtr,    // bool*
+    TextPtr,    // const char**: a text the function points at
     Handle,     // ReaProject*, MediaItem*, ...
     Unsupported,
 };

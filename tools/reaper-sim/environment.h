@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "marshal.h"
+#include "session.h"
 
 namespace sim {
 class Host;
@@ -33,8 +34,25 @@ public:
     Environment(const Environment&) = delete;
     Environment& operator=(const Environment&) = delete;
 
+    // A Lua-only host function's Environment: its first upvalue.
+    static Environment& of(lua_State* L) {
+        return *static_cast<Environment*>(lua_touserdata(L, lua_upvalueindex(1)));
+    }
+
     lua_State* state() { return L_; }
     sim::Host& host() { return host_; }
+    Session& session() { return session_; }
+
+    // ---- defer and atexit ----
+    // The function at `index` runs after the script body, on a later round.
+    void defer(int index);
+    void at_exit(int index);
+    bool ever_deferred() const { return ever_deferred_; }
+    enum class DeferOutcome { Done, Error, Runaway };
+    // Runs what was deferred, round by round, until nothing is left, then the atexit functions.
+    // Runaway: still deferring after `max_rounds` rounds (the atexit functions ran, as when a
+    // user stops a script). Error: a Lua error, message and traceback in `error`.
+    DeferOutcome run_deferred(int max_rounds, std::string& error);
 
     // Adds reaper.<name> for every function registered now through APIdef_/APIvararg_.
     void install_registered_functions();
@@ -50,9 +68,16 @@ public:
 
 private:
     bool run_loaded(int load_status, std::string& error);
+    // Calls the function on top of the stack (popping it) with the traceback handler.
+    bool call_protected(std::string& error);
+    bool run_at_exit(std::string& error);
 
     sim::Host& host_;
+    Session session_;
     lua_State* L_ = nullptr;
+    int deferred_ = LUA_NOREF;  // registry: the functions for the next round, in order
+    int at_exit_ = LUA_NOREF;
+    bool ever_deferred_ = false;
     std::vector<std::unique_ptr<ScriptFunction>> host_functions_;
     std::vector<HostTarget> targets_;  // sized once: ScriptFunctions point into it
     std::vector<std::unique_ptr<ScriptFunction>> registered_;

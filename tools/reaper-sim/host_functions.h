@@ -1,24 +1,24 @@
-// The simulated host's own functions as ReaScript shows them: one row per function with REAPER's
-// definition text and a call shim generated from its C signature.
+// The simulated host's own functions as ReaScript shows them, gathered from the family files
+// under functions/ (see functions/function_table.h for how to add one).
 #pragma once
 
 #include <span>
-#include <string>
-#include <string_view>
-#include <vector>
+
+#include "functions/function_table.h"
 
 namespace reaper_sim {
 
-struct HostFunctionRow {
-    const char* name;
-    std::string_view definition;  // four NUL-separated fields, REAPER's format
-    // Calls `function` (of this row's C signature) with REAPER's vararg slots. A double result
-    // is written to *(double*)arglist[numparms], as for registered functions.
-    void* (*call)(void* function, void** arglist, int numparms);
-    // The C signature's type names, result first, for checking the definition text against it.
-    std::vector<std::string> (*signature)();
+struct HostFamily {
+    const char* name;  // "items", "undo_refresh", ...
+    std::span<const HostFunctionRow> rows;
 };
 
+std::span<const HostFamily> host_function_families();
+// Every family's rows, in family order.
 std::span<const HostFunctionRow> host_function_rows();
+
+// Makes the host's GetFunc find every function implemented in the family files, so a module
+// loaded into it can import them as it would from REAPER.
+void provide_host_functions(sim::Host& host);
 
 }  // namespace reaper_sim

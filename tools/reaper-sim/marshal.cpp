@@ -26,6 +26,7 @@ struct Storage {
     int i;
     bool b;
     double d;
+    const char* text;
 };
 
 // Per-call space on the stack for the usual few parameters, on the heap past that: a host call
@@ -68,13 +69,11 @@ public:
           arg_(def_.params.size()) {
         std::fill_n(slots_.data(), def_.params.size() + 1, nullptr);
         std::fill_n(arg_.data(), def_.params.size(), 0);
-        // Scripts pass the visible parameters in order; initial values of outputs may follow.
+        // Every parameter but a buffer's size takes its place in C order: an output before later
+        // inputs is a placeholder, whose value may serve as the output's initial value.
         int next = 1;
         for (std::size_t i = 0; i < def_.params.size(); ++i) {
-            if (def_.visible(def_.params[i])) arg_[i] = next++;
-        }
-        for (std::size_t i = 0; i < def_.params.size(); ++i) {
-            if (def_.params[i].role == Role::Out) arg_[i] = next++;
+            if (def_.params[i].role != Role::Size) arg_[i] = next++;
         }
     }
 
@@ -82,15 +81,31 @@ public:
         for (std::size_t i = 0; i < def_.params.size(); ++i) pack(i);
         // A size parameter describes the buffer before it, known only once that is packed.
         for (std::size_t i = 0; i < def_.params.size(); ++i) {
-            if (def_.params[i].role == Role::Size) {
-                const std::size_t size = buffers_.empty() ? 0 : buffers_[i - 1].size();
+            if (def_.params[i].role != Role::Size) continue;
+            std::size_t size = 0;
+            if (def_.params[i - 1].type.type == ValueType::String) {
+                size = text_sizes_.empty() ? 0 : text_sizes_[i - 1];
+            } else if (!buffers_.empty()) {
+                size = buffers_[i - 1].size();
+            }
+            if (def_.params[i].type.type == ValueType::IntPtr) {
+                storage_[i].i = static_cast<int>(size);
+                slots_[i] = &storage_[i].i;
+            } else {
                 slots_[i] = by_value(static_cast<std::intptr_t>(size));
             }
         }
         double result_double = 0.0;
         slots_[def_.params.size()] = &result_double;
         const int numparms = static_cast<int>(def_.params.size());
+        fn_.host->take_buffer_request();
         void* result = fn_.callee.invoke(fn_.callee.context, slots_.data(), numparms);
+        // A NeedBig buffer too small for the answer: grown to the size asked for, called again.
+        if (const std::size_t wanted = fn_.host->take_buffer_request(); wanted > 0) {
+            if (grow_need_big(wanted)) {
+                result = fn_.callee.invoke(fn_.callee.context, slots_.data(), numparms);
+            }
+        }
 
         int pushed = 0;
         lua_checkstack(L_, static_cast<int>(def_.params.size()) + 2);
@@ -107,6 +122,25 @@ public:
     }
 
 private:
+    bool grow_need_big(std::size_t wanted) {
+        for (std::size_t i = 0; i < def_.params.size(); ++i) {
+            const ParamDef& p = def_.params[i];
+            if (p.type.type != ValueType::Buffer || !p.need_big || buffers_.empty() ||
+                buffers_[i].size() >= wanted) {
+                continue;
+            }
+            buffers_[i].resize(wanted, '\0');
+            slots_[i] = buffers_[i].data();
+            if (p.sized && def_.params[i + 1].type.type == ValueType::Int) {
+                slots_[i + 1] = by_value(static_cast<std::intptr_t>(wanted));
+            } else if (p.sized) {
+                storage_[i + 1].i = static_cast<int>(wanted);
+            }
+            return true;
+        }
+        return false;
+    }
+
     [[noreturn]] void fail(std::size_t i, const std::string& expected) const {
         throw ScriptError(def_.name + " argument " + std::to_string(arg_[i]) + ": expected " +
                           expected);
@@ -150,19 +184,24 @@ private:
         return {text, length};
     }
 
+    // REAPER's binding: a project may be nil or 0 (the current one); any other handle must be a
+    // handle, or nil where the parameter is optional. A handle that is not live is refused later,
+    // by the object check.
     void* read_handle(std::size_t i, const ParamDef& p) {
         const int a = arg_[i];
+        const bool project = p.type.handle == "ReaProject*";
+        // A window may be nil: scripts pass MIDIEditor_GetActive()'s nil on when none is open.
+        const bool window = p.type.handle == "HWND";
         void* handle = nullptr;
-        if (is_nil(L_, a)) {
-            handle = nullptr;
-        } else if (lua_type(L_, a) == LUA_TNUMBER && lua_tonumber(L_, a) == 0) {
-            handle = nullptr;
-        } else if (lua_type(L_, a) == LUA_TLIGHTUSERDATA) {
+        if (lua_type(L_, a) == LUA_TLIGHTUSERDATA) {
             handle = lua_touserdata(L_, a);
-        } else {
-            fail(i, p.type.handle);
+        } else if (!(project && lua_type(L_, a) == LUA_TNUMBER && lua_tonumber(L_, a) == 0) &&
+                   !((project || window || p.optional) && is_nil(L_, a))) {
+            throw ScriptError("bad argument #" + std::to_string(arg_[i]) + " to '" + def_.name +
+                              "' (" + p.type.handle.substr(0, p.type.handle.size() - 1) +
+                              " expected)");
         }
-        if (p.type.handle == "ReaProject*") {
+        if (project) {
             if (handle != nullptr && !fn_.host->validate(nullptr, handle, p.type.handle))
                 fail(i, p.type.handle);
             project_ = static_cast<ReaProject*>(handle);
@@ -179,7 +218,7 @@ private:
         if (buffers_.empty()) buffers_.resize(def_.params.size());
         std::vector<char>& buffer = buffers_[i];
         buffer.assign(std::max(size, initial.size() + 1), '\0');
-        std::memcpy(buffer.data(), initial.data(), initial.size());
+        if (!initial.empty()) std::memcpy(buffer.data(), initial.data(), initial.size());
         slots_[i] = buffer.data();
     }
 
@@ -189,16 +228,17 @@ private:
     void pack_pointer(std::size_t i, const ParamDef& p, T& value,
                       T (Call::*read)(std::size_t, const ParamDef&, bool)) {
         if (p.role != Role::Out && p.optional && is_nil(L_, arg_[i])) return;
-        value = (this->*read)(i, p, p.optional || p.role == Role::Out);
+        // An in-out value left out starts from 0: scripts call GetSet_ArrangeView2(0, false, 0, 0).
+        value = (this->*read)(i, p, p.optional || p.role != Role::In);
         slots_[i] = &value;
     }
 
     void pack(std::size_t i) {
         const ParamDef& p = def_.params[i];
         Storage& s = storage_[i];
+        if (p.role == Role::Size) return;
         switch (p.type.type) {
             case ValueType::Int:
-                if (p.role == Role::Size) return;
                 slots_[i] = by_value(read_int(i, p, p.optional));
                 return;
             case ValueType::Bool:
@@ -209,10 +249,16 @@ private:
                 s.d = read_double(i, p, false);
                 slots_[i] = &s.d;
                 return;
-            case ValueType::String:
+            case ValueType::String: {
                 if (p.optional && is_nil(L_, arg_[i])) return;
-                slots_[i] = const_cast<char*>(read_text(i, p).data());
+                const std::string_view text = read_text(i, p);
+                slots_[i] = const_cast<char*>(text.data());
+                if (p.sized) {
+                    if (text_sizes_.empty()) text_sizes_.resize(def_.params.size());
+                    text_sizes_[i] = text.size();
+                }
                 return;
+            }
             case ValueType::Buffer:
                 pack_buffer(i, p);
                 return;
@@ -228,12 +274,18 @@ private:
             case ValueType::Handle:
                 slots_[i] = read_handle(i, p);
                 return;
+            case ValueType::TextPtr:
+                if (p.role != Role::Out) break;
+                s.text = nullptr;
+                slots_[i] = &s.text;
+                return;
             case ValueType::Void:
             case ValueType::Unsupported:
-                if (p.optional && is_nil(L_, arg_[i])) return;
-                throw ScriptError(def_.name + " argument " + std::to_string(arg_[i]) + ": type " +
-                                  p.type.declared + " cannot be passed from Lua");
+                break;
         }
+        if (p.optional && is_nil(L_, arg_[i])) return;
+        throw ScriptError(def_.name + " argument " + std::to_string(arg_[i]) + ": type " +
+                          p.type.declared + " cannot be passed from Lua");
     }
 
     void push_result(void* r, double result_double) {
@@ -263,6 +315,7 @@ private:
             case ValueType::IntPtr:
             case ValueType::DoublePtr:
             case ValueType::BoolPtr:
+            case ValueType::TextPtr:
             case ValueType::Unsupported:
                 if (r == nullptr) {
                     lua_pushnil(L_);
@@ -282,7 +335,14 @@ private:
         switch (def_.params[i].type.type) {
             case ValueType::Buffer: {
                 const std::vector<char>& buffer = buffers_[i];
-                lua_pushlstring(L_, buffer.data(), strnlen(buffer.data(), buffer.size()));
+                // A size given by address comes back as the length written: binary data.
+                const bool counted = i + 1 < def_.params.size() &&
+                                     def_.params[i + 1].role == Role::Size &&
+                                     def_.params[i + 1].type.type == ValueType::IntPtr;
+                const std::size_t length =
+                    counted ? std::min<std::size_t>(std::max(storage_[i + 1].i, 0), buffer.size())
+                            : strnlen(buffer.data(), buffer.size());
+                lua_pushlstring(L_, buffer.data(), length);
                 return;
             }
             case ValueType::IntPtr:
@@ -293,6 +353,13 @@ private:
                 return;
             case ValueType::BoolPtr:
                 lua_pushboolean(L_, s.b);
+                return;
+            case ValueType::TextPtr:
+                if (s.text == nullptr) {
+                    lua_pushnil(L_);
+                } else {
+                    lua_pushstring(L_, s.text);
+                }
                 return;
             default:
                 lua_pushnil(L_);
@@ -307,6 +374,7 @@ private:
     Scratch<void*, kInlineParams + 1> slots_;
     Scratch<int, kInlineParams> arg_;  // the Lua argument each parameter comes from, 0 for none
     std::vector<std::vector<char>> buffers_;  // by parameter, once a char* needs one
+    std::vector<std::size_t> text_sizes_;     // by parameter, for a const char* with a size
     ReaProject* project_ = nullptr;
 };
 

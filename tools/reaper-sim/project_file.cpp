@@ -46,7 +46,7 @@ int bit_depth(int format) {
     }
 }
 
-std::string located(const std::string& path, const sim::rpp::Error& error) {
+std::string located(const std::string& path, const rpp::Error& error) {
     return path + (error.line > 0 ? ":" + std::to_string(error.line) : "") + ": " + error.message;
 }
 
@@ -82,9 +82,9 @@ bool is_project_file(std::string_view path) {
     return extension == ".rpp";
 }
 
-sim::rpp::MediaInfo read_media(const std::string& path) {
-    using Status = sim::rpp::MediaInfo::Status;
-    sim::rpp::MediaInfo info;
+rpp::MediaInfo read_media(const std::string& path) {
+    using Status = rpp::MediaInfo::Status;
+    rpp::MediaInfo info;
     std::error_code ec;
     if (!fs::is_regular_file(path, ec) || !std::ifstream(path, std::ios::binary)) return info;
     info.status = Status::undecodable;
@@ -101,8 +101,8 @@ sim::rpp::MediaInfo read_media(const std::string& path) {
     return info;
 }
 
-std::unique_ptr<sim::rpp::ProjectFile> open_project_file(sim::Host& host, const std::string& path,
-                                                         std::string& error) {
+std::unique_ptr<rpp::ProjectFile> open_project_file(sim::Host& host, const std::string& path,
+                                                    std::string& error) {
     std::error_code ec;
     if (!fs::is_regular_file(path, ec)) {
         error = "cannot read project " + path;
@@ -114,8 +114,8 @@ std::unique_ptr<sim::rpp::ProjectFile> open_project_file(sim::Host& host, const 
         error = "cannot read project " + path;
         return nullptr;
     }
-    sim::rpp::Error problem;
-    auto file = sim::rpp::ProjectFile::parse(std::move(text), problem);
+    rpp::Error problem;
+    auto file = rpp::ProjectFile::parse(std::move(text), problem);
     const fs::path where(path);
     const std::string folder =
         where.parent_path().empty() ? std::string(".") : where.parent_path().string();
@@ -124,13 +124,14 @@ std::unique_ptr<sim::rpp::ProjectFile> open_project_file(sim::Host& host, const 
         error = located(path, problem);
         return nullptr;
     }
+    std::error_code absolute_error;
+    host.current_project()->file = fs::absolute(where, absolute_error).lexically_normal().string();
     return file;
 }
 
-bool save_project_file(const sim::rpp::ProjectFile& file, const std::string& path,
-                       std::string& error) {
+bool save_project_file(const rpp::ProjectFile& file, const std::string& path, std::string& error) {
     std::string text;
-    sim::rpp::Error problem;
+    rpp::Error problem;
     if (!file.render(text, problem)) {
         error = "cannot save " + path + ": " + problem.message;
         return false;

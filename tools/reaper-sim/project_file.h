@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "sim/rpp_project.h"
+#include "rpp/project_file.h"
 
 namespace reaper_sim {
 
@@ -14,16 +14,15 @@ namespace reaper_sim {
 bool is_project_file(std::string_view path);
 
 // The format of a media file, as libsndfile reads it.
-sim::rpp::MediaInfo read_media(const std::string& path);
+rpp::MediaInfo read_media(const std::string& path);
 
 // Reads `path` into the host's current project (which must be empty). Null and a message naming
 // the file and line on failure; the host is then left without the project's tracks.
-std::unique_ptr<sim::rpp::ProjectFile> open_project_file(sim::Host& host, const std::string& path,
-                                                         std::string& error);
+std::unique_ptr<rpp::ProjectFile> open_project_file(sim::Host& host, const std::string& path,
+                                                    std::string& error);
 
 // Writes the project to a temporary file beside `path` and renames it into place; an existing
 // `path` is kept first as `path`-bak.
-bool save_project_file(const sim::rpp::ProjectFile& file, const std::string& path,
-                       std::string& error);
+bool save_project_file(const rpp::ProjectFile& file, const std::string& path, std::string& error);
 
 }  // namespace reaper_sim

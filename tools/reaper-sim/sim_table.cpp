@@ -324,6 +324,18 @@ int redraw_count(lua_State* L) {
     return 1;
 }
 
+int undo_history(lua_State* L) {
+    sim::Project* project =
+        is_nil(L, 1) ? host(L).current_project() : project_arg(L, 1, "undo_history");
+    const auto& history = env(L).session().undo(project).history;
+    lua_createtable(L, static_cast<int>(history.size()), 0);
+    for (std::size_t i = 0; i < history.size(); ++i) {
+        lua_pushlstring(L, history[i].data(), history[i].size());
+        lua_rawseti(L, -2, static_cast<lua_Integer>(i + 1));
+    }
+    return 1;
+}
+
 int call_log(lua_State* L) {
     const auto& log = host(L).call_log();
     lua_createtable(L, static_cast<int>(log.size()), 0);
@@ -438,6 +450,7 @@ const luaL_Reg functions[] = {
     {"fail_parameter_writes", &guarded<&fail_parameter_writes>},
     {"hide_function", &guarded<&hide_function>},
     {"redraw_count", &guarded<&redraw_count>},
+    {"undo_history", &guarded<&undo_history>},
     {"call_log", &guarded<&call_log>},
     {"clear_call_log", &guarded<&clear_call_log>},
     {"set_call_log", &guarded<&set_call_log>},

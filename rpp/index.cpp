@@ -1,0 +1,153 @@
+#include "rpp/index.h"
+
+#include <bit>
+#include <cstring>
+#include <functional>
+#include <set>
+
+namespace rpp {
+
+namespace {
+
+// The live indexes, so an origin left behind by a file that is gone is never followed.
+std::set<const Index*>& live() {
+    static std::set<const Index*> indexes;
+    return indexes;
+}
+
+template <class T>
+const T* find(const void* origin, const std::vector<T> Index::*nodes) {
+    if (origin == nullptr) return nullptr;
+    const std::less<const void*> before;
+    for (const Index* index : live()) {
+        const std::vector<T>& v = index->*nodes;
+        if (v.empty() || before(origin, v.data()) || !before(origin, v.data() + v.size())) {
+            continue;
+        }
+        return static_cast<const T*>(origin);
+    }
+    return nullptr;
+}
+
+class Hasher {
+public:
+    // Two lanes taken in turn, each step a bijection of the lane: one word changed always
+    // changes the hash, and the lanes' multiplies do not wait on each other (a save hashes every
+    // item).
+    void word(std::uint64_t w) {
+        std::uint64_t& lane = h_[n_++ & 1];
+        lane = (lane ^ w) * 0xff51afd7ed558ccdULL;
+    }
+    void number(double d) { word(std::bit_cast<std::uint64_t>(d)); }
+    void text(std::string_view s) {
+        word(s.size());
+        std::size_t i = 0;
+        for (; i + 8 <= s.size(); i += 8) {
+            std::uint64_t w = 0;
+            std::memcpy(&w, s.data() + i, 8);
+            word(w);
+        }
+        std::uint64_t tail = 0;
+        if (i < s.size()) std::memcpy(&tail, s.data() + i, s.size() - i);
+        word(tail);
+    }
+    void pointer(const void* p) { word(reinterpret_cast<std::uintptr_t>(p)); }
+    std::uint64_t value() const { return h_[0] ^ std::rotl(h_[1], 29); }
+
+private:
+    std::uint64_t h_[2] = {0x84222325cbf29ce4ULL, 0x9e3779b97f4a7c15ULL};
+    std::size_t n_ = 0;
+};
+
+}  // namespace
+
+Index::Index() {
+    live().insert(this);
+}
+
+Index::~Index() {
+    live().erase(this);
+}
+
+const ItemNode* Index::item_of(const void* origin) {
+    return find(origin, &Index::items);
+}
+const TakeNode* Index::take_of(const void* origin) {
+    return find(origin, &Index::takes);
+}
+const SourceNode* Index::source_of(const void* origin) {
+    return find(origin, &Index::sources);
+}
+const TrackNode* Index::track_of(const void* origin) {
+    return find(origin, &Index::tracks);
+}
+
+std::uint64_t hash_item(const sim::Item& item) {
+    Hasher h;
+    for (const auto& [name, value] : item.params) h.number(value);
+    h.number(item.snap_offset);
+    h.word(static_cast<std::uint64_t>(item.group) << 32 ^ static_cast<std::uint32_t>(item.color));
+    h.text(item.notes);
+    h.text(item.guid);
+    h.word(static_cast<std::uint64_t>(item.active_take) << 32 ^ item.takes.size());
+    for (const sim::Take* take : item.takes) {
+        h.pointer(take->origin);
+        h.text(take->name);
+        for (const auto& [name, value] : take->params) h.number(value);
+        h.word(static_cast<std::uint64_t>(take->empty) << 32 ^
+               static_cast<std::uint32_t>(take->color));
+        h.text(take->guid);
+        h.word(take->markers.size());
+        for (const sim::TakeMarker& m : take->markers) {
+            h.number(m.source_position);
+            h.text(m.name);
+            h.word(static_cast<std::uint32_t>(m.color));
+        }
+        h.word(take->stretch_markers.size());
+        for (const sim::StretchMarker& m : take->stretch_markers) {
+            h.number(m.position);
+            h.number(m.source_position);
+            h.number(m.slope);
+        }
+        h.word(take->fx.size());
+        for (const sim::TakeFx& fx : take->fx) {
+            h.text(fx.name);
+            h.word(static_cast<std::uint64_t>(fx.enabled) << 1 |
+                   static_cast<std::uint64_t>(fx.offline));
+            h.text(fx.state);
+            h.text(fx.guid);
+            h.pointer(fx.origin);
+        }
+        h.word(take->envelopes.size());
+        for (const sim::Envelope& env : take->envelopes) {
+            h.text(env.kind);
+            h.word(static_cast<std::uint64_t>(static_cast<std::uint32_t>(env.fx)));
+            h.text(env.parameter);
+            h.pointer(env.origin);
+            h.word(env.points.size());
+            for (const sim::EnvelopePoint& p : env.points) {
+                h.number(p.time);
+                h.number(p.value);
+                h.number(p.tension);
+                h.word(static_cast<std::uint64_t>(static_cast<std::uint32_t>(p.shape)) << 1 |
+                       static_cast<std::uint64_t>(p.selected));
+            }
+        }
+        h.pointer(take->source);
+        if (take->source != nullptr) {
+            const sim::SourceSpec& media = take->source->media;
+            h.text(media.type);
+            h.text(media.file);
+            h.word(static_cast<std::uint64_t>(media.ticks_per_qn));
+            h.word(media.midi.size());
+            for (const sim::MidiEvent& e : media.midi) {
+                h.word(static_cast<std::uint64_t>(e.tick));
+                h.word(e.flags);
+                h.text(e.message);
+            }
+        }
+    }
+    return h.value();
+}
+
+}  // namespace rpp
