@@ -7,29 +7,16 @@
 
 #include "sim/functions_take_extras.h"
 #include "sim/host.h"
+#include "sim/take_extras_common.h"
 #include "sim/timeline.h"
 
 namespace sim {
 
 namespace {
 
-Take* take_of(const char* function, MediaItem_Take* handle) {
-    Host* host = Host::active();
-    if (host == nullptr) return nullptr;
-    if (host->logs_calls()) host->log_call(function);
-    Take* take = host->take(handle);
-    return take != nullptr && !take->empty ? take : nullptr;
-}
-
-template <class T>
-void put(T* out, T value) {
-    if (out != nullptr) *out = value;
-}
-
-template <class V>
-bool in_range(const V& list, int idx) {
-    return idx >= 0 && idx < static_cast<int>(list.size());
-}
+using take_extras::in_range;
+using take_extras::put;
+using take_extras::take_of;
 
 // ---- MIDI ----
 

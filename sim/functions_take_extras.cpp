@@ -7,28 +7,15 @@
 #include <string>
 
 #include "sim/host.h"
+#include "sim/take_extras_common.h"
 
 namespace sim {
 
 namespace {
 
-Take* take_of(const char* function, MediaItem_Take* handle) {
-    Host* host = Host::active();
-    if (host == nullptr) return nullptr;
-    if (host->logs_calls()) host->log_call(function);
-    Take* take = host->take(handle);
-    return take != nullptr && !take->empty ? take : nullptr;
-}
-
-template <class T>
-void put(T* out, T value) {
-    if (out != nullptr) *out = value;
-}
-
-template <class V>
-bool in_range(const V& list, int idx) {
-    return idx >= 0 && idx < static_cast<int>(list.size());
-}
+using take_extras::in_range;
+using take_extras::put;
+using take_extras::take_of;
 
 void copy_text(const std::string& text, char* out, int out_sz) {
     if (out == nullptr || out_sz <= 0) return;
