@@ -20,9 +20,9 @@ inline std::vector<FloorRatio>& floor_ratios() {
     return ratios;
 }
 
-// Heap bytes held now and at most since the last reset_peak_heap() (operator new counts them).
-std::size_t heap_in_use();
-std::size_t peak_heap();
-void reset_peak_heap();
+// The most heap bytes held, beyond those held at the start, between the two calls (operator new
+// counts them only then).
+void start_heap_count();
+std::size_t stop_heap_count();
 
 }  // namespace qm_bench

@@ -1,8 +1,10 @@
-// Counts the heap the C++ allocations of the benchmark hold, so a load's peak memory is measured
-// and not guessed. The cost is two relaxed atomic operations per allocation.
+// Counts the heap the C++ allocations of the benchmark hold while a measurement asks for it, so a
+// load's peak memory is measured and not guessed; timed runs leave it off and pay one relaxed
+// load per allocation.
 #include <malloc.h>
 
 #include <atomic>
+#include <cstdint>
 #include <cstdlib>
 #include <new>
 
@@ -10,15 +12,18 @@
 
 namespace {
 
-std::atomic<std::size_t> in_use{0};
-std::atomic<std::size_t> peak{0};
+std::atomic<bool> counting{false};
+// Net bytes taken since counting began: a block freed then may be older, so it can go below zero.
+std::atomic<std::int64_t> net{0};
+std::atomic<std::int64_t> peak{0};
 
 void* counted(std::size_t size) {
     void* p = std::malloc(size == 0 ? 1 : size);
     if (p == nullptr) throw std::bad_alloc();
-    const std::size_t now =
-        in_use.fetch_add(malloc_usable_size(p), std::memory_order_relaxed) + malloc_usable_size(p);
-    std::size_t seen = peak.load(std::memory_order_relaxed);
+    if (!counting.load(std::memory_order_relaxed)) return p;
+    const auto size_taken = static_cast<std::int64_t>(malloc_usable_size(p));
+    const std::int64_t now = net.fetch_add(size_taken, std::memory_order_relaxed) + size_taken;
+    std::int64_t seen = peak.load(std::memory_order_relaxed);
     while (now > seen && !peak.compare_exchange_weak(seen, now, std::memory_order_relaxed)) {
     }
     return p;
@@ -26,7 +31,9 @@ void* counted(std::size_t size) {
 
 void uncounted(void* p) noexcept {
     if (p == nullptr) return;
-    in_use.fetch_sub(malloc_usable_size(p), std::memory_order_relaxed);
+    if (counting.load(std::memory_order_relaxed)) {
+        net.fetch_sub(static_cast<std::int64_t>(malloc_usable_size(p)), std::memory_order_relaxed);
+    }
     std::free(p);
 }
 
@@ -53,14 +60,14 @@ void operator delete[](void* p, std::size_t) noexcept {
 
 namespace qm_bench {
 
-std::size_t heap_in_use() {
-    return in_use.load(std::memory_order_relaxed);
+void start_heap_count() {
+    net.store(0, std::memory_order_relaxed);
+    peak.store(0, std::memory_order_relaxed);
+    counting.store(true, std::memory_order_relaxed);
 }
-std::size_t peak_heap() {
-    return peak.load(std::memory_order_relaxed);
-}
-void reset_peak_heap() {
-    peak.store(in_use.load(std::memory_order_relaxed), std::memory_order_relaxed);
+std::size_t stop_heap_count() {
+    counting.store(false, std::memory_order_relaxed);
+    return static_cast<std::size_t>(peak.load(std::memory_order_relaxed));
 }
 
 }  // namespace qm_bench
