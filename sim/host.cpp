@@ -70,6 +70,17 @@ Track* Host::add_track(Project* project, std::string name, bool selected) {
     return track.get();
 }
 
+void Host::reserve(std::size_t items, std::size_t takes, std::size_t sources) {
+    State& s = *state_;
+    s.item_store.reserve(s.item_store.size() + items);
+    s.take_store.reserve(s.take_store.size() + takes);
+    s.source_store.reserve(s.source_store.size() + sources);
+    // The stores never shrink: what they hold is how many each table may have to answer for.
+    s.live_items.reserve(s.item_store.capacity());
+    s.live_takes.reserve(s.take_store.capacity());
+    s.live_sources.reserve(s.source_store.capacity());
+}
+
 Item* Host::add_item(Track* track, ItemSpec wanted) {
     if (state_->live_tracks.count(track) == 0) return nullptr;
     auto& item = state_->item_store.emplace_back(std::make_unique<Item>());
@@ -138,7 +149,7 @@ Take* Host::add_take(Item* item, TakeSpec wanted) {
 Source* Host::add_source(SourceSpec media) {
     auto& source =
         state_->source_store.emplace_back(std::make_unique<Source>(*this, std::move(media)));
-    state_->live_sources.emplace(address(source.get()), source.get());
+    state_->live_sources.insert(address(source.get()), source.get());
     return source.get();
 }
 

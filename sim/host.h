@@ -64,6 +64,8 @@ public:
     Track* add_track(Project* project = nullptr, std::string name = "", bool selected = false);
     Item* add_item(Track* track, ItemSpec item);
     Take* add_take(Item* item, TakeSpec take);
+    // Room for this many more items, takes and sources, made in one go (a project file's load).
+    void reserve(std::size_t items, std::size_t takes, std::size_t sources);
     // A copy of `item` (takes, their sources duplicated, markers, FX, envelopes) on `track`, with
     // fresh item and take GUIDs; null for a stale item or track.
     Item* copy_item(const Item* item, Track* track);

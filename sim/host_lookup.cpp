@@ -25,8 +25,8 @@ Take* Host::take(MediaItem_Take* t) {
 }
 
 Source* Host::source(PCM_source* s) {
-    auto found = state_->live_sources.find(s);
-    return found == state_->live_sources.end() ? nullptr : found->second;
+    Source* const* found = state_->live_sources.lookup(s);
+    return found != nullptr ? *found : nullptr;
 }
 
 bool Host::validate(ReaProject* project_handle, const void* pointer, std::string_view type) {
@@ -103,9 +103,9 @@ int Host::sources_destroyed() const {
 }
 
 int Host::unowned_sources() const {
-    return static_cast<int>(
-        std::count_if(state_->live_sources.begin(), state_->live_sources.end(),
-                      [](const auto& live) { return live.second->owner == nullptr; }));
+    int unowned = 0;
+    state_->live_sources.each([&](const Source* source) { unowned += source->owner == nullptr; });
+    return unowned;
 }
 
 const std::vector<std::string>& Host::misuse() const {

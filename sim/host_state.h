@@ -52,47 +52,72 @@ inline std::string number(double value) {
     return text;
 }
 
-// The live handles of one kind, in one flat table (open addressing, linear probing): asking about
-// a handle touches one or two cache lines, however many items the project has. Calls ask about the
-// same handle several times in a row (find an item, then read it), so the last one found answers
-// without probing.
-class LiveSet {
+// The live handles of one kind, in one flat table (open addressing, linear probing), each with
+// what it stands for when that is not the handle itself: asking about a handle touches one or
+// two cache lines, however many items the project has. Calls ask about the same handle several
+// times in a row (find an item, then read it), so the last one found answers without probing.
+struct NoValue {};
+
+template <class Value>
+class LiveTable {
 public:
-    void insert(const void* p) {
-        if ((size_ + 1) * 2 > slots_.size()) grow();
-        const void*& slot = slots_[find(p)];
-        if (slot == nullptr) ++size_;
-        slot = p;
+    void insert(const void* p, Value value = {}) {
+        if ((size_ + 1) * 2 > slots_.size()) grow(slots_.empty() ? 16 : slots_.size() * 2);
+        Slot& slot = slots_[find(p)];
+        if (slot.key == nullptr) ++size_;
+        slot = Slot{p, value};
     }
-    void erase(const void* p) {
+    // Room for `n` handles in all without growing: a project file's load knows how many.
+    void reserve(std::size_t n) {
+        std::size_t want = 16;
+        while (want < n * 2) want *= 2;
+        if (want > slots_.size()) grow(want);
+    }
+    // How many it held.
+    std::size_t erase(const void* p) {
         if (p == last_) last_ = nullptr;
-        if (count(p) == 0) return;
+        if (count(p) == 0) return 0;
         last_ = nullptr;
         // Backward-shift deletion: later entries of the probe run move up, so no lookup stops at
         // the hole.
         std::size_t hole = find(p);
-        slots_[hole] = nullptr;
+        slots_[hole] = Slot{};
         --size_;
-        for (std::size_t next = (hole + 1) & mask(); slots_[next] != nullptr;
+        for (std::size_t next = (hole + 1) & mask(); slots_[next].key != nullptr;
              next = (next + 1) & mask()) {
-            const std::size_t home = index(slots_[next]);
+            const std::size_t home = index(slots_[next].key);
             const bool stays =
                 hole <= next ? hole < home && home <= next : hole < home || home <= next;
             if (stays) continue;
             slots_[hole] = slots_[next];
-            slots_[next] = nullptr;
+            slots_[next] = Slot{};
             hole = next;
         }
-    }
-    std::size_t count(const void* p) const {
-        if (p == nullptr || slots_.empty()) return 0;
-        if (p == last_) return 1;
-        if (slots_[find(p)] != p) return 0;
-        last_ = p;
         return 1;
+    }
+    std::size_t count(const void* p) const { return lookup(p) != nullptr ? 1 : 0; }
+    // What `p` stands for; null when it is not live.
+    const Value* lookup(const void* p) const {
+        if (p == nullptr || slots_.empty()) return nullptr;
+        if (p == last_) return &slots_[last_slot_].value;
+        const std::size_t at = find(p);
+        if (slots_[at].key != p) return nullptr;
+        last_ = p;
+        last_slot_ = at;
+        return &slots_[at].value;
+    }
+    template <class Visit>
+    void each(Visit visit) const {
+        for (const Slot& slot : slots_) {
+            if (slot.key != nullptr) visit(slot.value);
+        }
     }
 
 private:
+    struct Slot {
+        const void* key = nullptr;
+        [[no_unique_address]] Value value{};
+    };
     std::size_t mask() const { return slots_.size() - 1; }
     std::size_t index(const void* p) const {
         return static_cast<std::size_t>(
@@ -101,23 +126,26 @@ private:
     // The slot holding p, or the empty slot where it would go.
     std::size_t find(const void* p) const {
         std::size_t i = index(p);
-        while (slots_[i] != nullptr && slots_[i] != p) i = (i + 1) & mask();
+        while (slots_[i].key != nullptr && slots_[i].key != p) i = (i + 1) & mask();
         return i;
     }
-    void grow() {
-        std::vector<const void*> old(slots_.empty() ? 16 : slots_.size() * 2, nullptr);
+    void grow(std::size_t size) {
+        std::vector<Slot> old(size);
         old.swap(slots_);
         shift_ = 64 - std::countr_zero(slots_.size());
-        for (const void* p : old) {
-            if (p != nullptr) slots_[find(p)] = p;
+        last_ = nullptr;
+        for (const Slot& slot : old) {
+            if (slot.key != nullptr) slots_[find(slot.key)] = slot;
         }
     }
 
-    std::vector<const void*> slots_;  // a power of two in size, at most half full
+    std::vector<Slot> slots_;  // a power of two in size, at most half full
     std::size_t size_ = 0;
     int shift_ = 64;
     mutable const void* last_ = nullptr;
+    mutable std::size_t last_slot_ = 0;
 };
+using LiveSet = LiveTable<NoValue>;
 
 inline const void* address(const Source* source) {
     return source->handle;
@@ -140,7 +168,7 @@ struct Host::State {
     detail::LiveSet live_tracks;
     detail::LiveSet live_items;
     detail::LiveSet live_takes;
-    std::unordered_map<const void*, Source*> live_sources;
+    detail::LiveTable<Source*> live_sources;  // by handle
 
     std::vector<Project*> projects;
     Project* current = nullptr;
