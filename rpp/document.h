@@ -21,9 +21,17 @@ public:
 
     const std::string& text() const { return text_; }
     std::uint32_t size() const { return static_cast<std::uint32_t>(starts_.size() - 1); }
-    std::string_view content(std::uint32_t i) const;  // without its line ending
-    std::string_view ending(std::uint32_t i) const;   // "\n", "\r\n" or "" (the last line)
-    std::string_view line(std::uint32_t i) const;     // with it
+    // Without its line ending. Asked for every line a read or a save looks at: inline.
+    std::string_view content(std::uint32_t i) const {
+        std::string_view l = line(i);
+        if (!l.empty() && l.back() == '\n') l.remove_suffix(1);
+        if (!l.empty() && l.back() == '\r') l.remove_suffix(1);
+        return l;
+    }
+    std::string_view ending(std::uint32_t i) const;  // "\n", "\r\n" or "" (the last line)
+    std::string_view line(std::uint32_t i) const {   // with it
+        return std::string_view(text_.data() + starts_[i], starts_[i + 1] - starts_[i]);
+    }
     // Lines [a, b) as written.
     std::string_view lines(std::uint32_t a, std::uint32_t b) const;
     // The line ending the file uses (its first line's).

@@ -85,9 +85,10 @@ struct Index {
     std::vector<ReadTake> read_takes;
     // GUIDs made on loading for items and takes the file gave none, by node.
     std::unordered_map<const void*, std::string> made_guids;
-    std::string made_guid(const void* node) const {
+    const std::string& made_guid(const void* node) const {
+        static const std::string none;
         const auto found = made_guids.find(node);
-        return found == made_guids.end() ? std::string() : found->second;
+        return found == made_guids.end() ? none : found->second;
     }
 
     Index();

@@ -17,10 +17,6 @@ constexpr int kMaxDepth = 64;
 
 // Formats REAPER decodes itself; a file of one of these that cannot be decoded is offline.
 constexpr std::string_view kAudioTypes[] = {"WAVE", "MP3", "FLAC", "VORBIS", "OPUS"};
-// Lines that belong to a take, so an item's first take starts at the first of them.
-constexpr std::string_view kTakeKeys[] = {"NAME",       "TAKEVOLPAN", "SOFFS", "PLAYRATE",
-                                          "CHANMODE",   "TAKECOLOR",  "GUID",  "RECPASS",
-                                          "TAKEFX_NCH", "SM",         "TKM"};
 constexpr std::string_view kTakeBlocks[] = {"SOURCE", "TAKEFX",  "VOLENV",
                                             "PANENV", "MUTEENV", "PITCHENV"};
 
@@ -63,7 +59,8 @@ bool base64_append(std::string_view text, std::string& bytes, unsigned& bits, in
     return true;
 }
 
-// The item's own keys, told apart by length first: every line of every item is asked.
+// The keys of an item's lines, told apart by length first: every line of every item is asked.
+// From `name` on, lines that belong to a take, so an item's first take starts at the first of them.
 enum class ItemKey {
     other,
     take,
@@ -80,8 +77,21 @@ enum class ItemKey {
     fadeout,
     mute,
     volpan,
-    iid
+    iid,
+    name,
+    takevolpan,
+    soffs,
+    playrate,
+    chanmode,
+    takecolor,
+    guid,
+    recpass,
+    takefx_nch,
+    sm,
+    tkm
 };
+
+constexpr std::size_t kAll = static_cast<std::size_t>(-1);
 
 template <std::size_t N>
 bool same(std::string_view key, const char (&name)[N]) {
@@ -90,12 +100,17 @@ bool same(std::string_view key, const char (&name)[N]) {
 
 ItemKey item_key(std::string_view key) {
     switch (key.size()) {
+        case 2:
+            return same(key, "SM") ? ItemKey::sm : ItemKey::other;
         case 3:
             return same(key, "SEL")   ? ItemKey::sel
                    : same(key, "IID") ? ItemKey::iid
+                   : same(key, "TKM") ? ItemKey::tkm
                                       : ItemKey::other;
         case 4:
             return same(key, "TAKE")   ? ItemKey::take
+                   : same(key, "NAME") ? ItemKey::name
+                   : same(key, "GUID") ? ItemKey::guid
                    : same(key, "LOOP") ? ItemKey::loop
                    : same(key, "LOCK") ? ItemKey::lock
                    : same(key, "MUTE") ? ItemKey::mute
@@ -104,6 +119,7 @@ ItemKey item_key(std::string_view key) {
             return same(key, "GROUP")   ? ItemKey::group
                    : same(key, "COLOR") ? ItemKey::color
                    : same(key, "IGUID") ? ItemKey::iguid
+                   : same(key, "SOFFS") ? ItemKey::soffs
                                         : ItemKey::other;
         case 6:
             return same(key, "LENGTH")   ? ItemKey::length
@@ -111,11 +127,21 @@ ItemKey item_key(std::string_view key) {
                    : same(key, "VOLPAN") ? ItemKey::volpan
                                          : ItemKey::other;
         case 7:
-            return same(key, "FADEOUT") ? ItemKey::fadeout : ItemKey::other;
+            return same(key, "FADEOUT")   ? ItemKey::fadeout
+                   : same(key, "RECPASS") ? ItemKey::recpass
+                                          : ItemKey::other;
         case 8:
             return same(key, "POSITION")   ? ItemKey::position
                    : same(key, "SNAPOFFS") ? ItemKey::snapoffs
+                   : same(key, "PLAYRATE") ? ItemKey::playrate
+                   : same(key, "CHANMODE") ? ItemKey::chanmode
                                            : ItemKey::other;
+        case 9:
+            return same(key, "TAKECOLOR") ? ItemKey::takecolor : ItemKey::other;
+        case 10:
+            return same(key, "TAKEVOLPAN")   ? ItemKey::takevolpan
+                   : same(key, "TAKEFX_NCH") ? ItemKey::takefx_nch
+                                             : ItemKey::other;
         default:
             return ItemKey::other;
     }
@@ -280,7 +306,7 @@ public:
         }
         if (item.first_marker != kNone) {
             TakeRead& take = item.takes.back();
-            return take.wanted.empty || take_line(i, p, take);
+            return take.wanted.empty || take_line(i, p, which, take);
         }
         sim::ItemSpec& s = item.wanted;
         const auto once = [&](std::uint32_t& line) {
@@ -288,11 +314,17 @@ public:
             line = i;
             return true;
         };
-        if (which == ItemKey::other) {
-            if (listed(kTakeKeys, key)) return take_line(i, p, current_take(item, i));
-            return true;
-        }
-        const FieldList f(p.rest);
+        if (which == ItemKey::other) return true;
+        if (which >= ItemKey::name) return take_line(i, p, which, current_take(item, i));
+        // The fades' and mute's field counts are learnt from the first of them.
+        const bool count_fields =
+            ((which == ItemKey::fadein || which == ItemKey::fadeout) && format_.fade_fields == 0) ||
+            (which == ItemKey::mute && format_.mute_fields == 0);
+        const FieldList f(p.rest, count_fields                ? kAll
+                                  : which == ItemKey::volpan  ? 3
+                                  : which == ItemKey::fadein  ? 2
+                                  : which == ItemKey::fadeout ? 2
+                                                              : 1);
         switch (which) {
             case ItemKey::position:
                 return !once(item.position) || number(f, 0, s.position, i, key);
@@ -346,37 +378,37 @@ public:
         }
     }
 
-    bool take_line(std::uint32_t i, const Parsed& p, TakeRead& take) {
+    bool take_line(std::uint32_t i, const Parsed& p, ItemKey which, TakeRead& take) {
         const std::string_view key = p.key;
         sim::TakeSpec& s = take.wanted;
-        if (key == "NAME" && take.name == kNone) {
+        if (which == ItemKey::name && take.name == kNone) {
             take.name = i;
-            s.name = std::string(FieldList(p.rest).value(0));
-        } else if (key == "TAKEVOLPAN" && take.marker != kNone && take.volpan == kNone) {
+            s.name = std::string(FieldList(p.rest, 1).value(0));
+        } else if (which == ItemKey::takevolpan && take.marker != kNone && take.volpan == kNone) {
             // The first slot's pan and volume are in the item's VOLPAN line.
             take.volpan = i;
-            const FieldList f(p.rest);
+            const FieldList f(p.rest, 2);
             return number(f, 0, s.pan, i, key) && number(f, 1, s.vol, i, key);
-        } else if (key == "SOFFS" && take.soffs == kNone) {
+        } else if (which == ItemKey::soffs && take.soffs == kNone) {
             take.soffs = i;
-            return number(FieldList(p.rest), 0, s.start_offset, i, key);
-        } else if (key == "PLAYRATE" && take.playrate == kNone) {
+            return number(FieldList(p.rest, 1), 0, s.start_offset, i, key);
+        } else if (which == ItemKey::playrate && take.playrate == kNone) {
             take.playrate = i;
-            const FieldList f(p.rest);
+            const FieldList f(p.rest, 4);
             return number(f, 0, s.rate, i, key) && boolean(f, 1, s.preserve_pitch, i, key) &&
                    number(f, 2, s.pitch, i, key) && integer(f, 3, s.pitch_mode, i, key);
-        } else if (key == "CHANMODE" && take.chanmode == kNone) {
+        } else if (which == ItemKey::chanmode && take.chanmode == kNone) {
             take.chanmode = i;
-            return integer(FieldList(p.rest), 0, s.chan_mode, i, key);
-        } else if (key == "TAKECOLOR" && take.color == kNone) {
+            return integer(FieldList(p.rest, 1), 0, s.chan_mode, i, key);
+        } else if (which == ItemKey::takecolor && take.color == kNone) {
             take.color = i;
-            return integer(FieldList(p.rest), 0, s.color, i, key);
-        } else if (key == "GUID" && take.guid == kNone) {
+            return integer(FieldList(p.rest, 1), 0, s.color, i, key);
+        } else if (which == ItemKey::guid && take.guid == kNone) {
             take.guid = i;
-            s.guid = std::string(FieldList(p.rest).value(0));
-        } else if (key == "TKM") {
+            s.guid = std::string(FieldList(p.rest, 1).value(0));
+        } else if (which == ItemKey::tkm) {
             // TKM position name colour: a take marker, in source seconds.
-            const FieldList f(p.rest);
+            const FieldList f(p.rest, 3);
             sim::TakeMarker m;
             if (!required(f, 1, i, key) || !number(f, 0, m.source_position, i, key) ||
                 !integer(f, 2, m.color, i, key)) {
@@ -385,7 +417,7 @@ public:
             m.name = std::string(f.value(1));
             take.tkm.push_back(i);
             s.markers.push_back(std::move(m));
-        } else if (key == "SM" && take.sm == kNone) {
+        } else if (which == ItemKey::sm && take.sm == kNone) {
             // SM position source-position [slope] + position source-position [slope] + …
             take.sm = i;
             const FieldList f(p.rest);
@@ -438,7 +470,7 @@ public:
             return kNone;
         }
         const Parsed head = classify(doc_.content(open));
-        const std::string type(FieldList(head.rest).value(0));
+        const std::string type(FieldList(head.rest, 1).value(0));
         const bool outer = take.source_open == kNone;
         if (outer) {
             take.source_open = open;
@@ -472,7 +504,7 @@ public:
             if (p.key == "FILE" && take.file_line == kNone) {
                 take.file_line = i;
                 take.file_type = type;
-                media.file = std::string(FieldList(p.rest).value(0));
+                media.file = std::string(FieldList(p.rest, 1).value(0));
             } else if (p.key == "LENGTH" && outer && type == "SECTION" &&
                        take.section_length < 0.0) {
                 double length = 0.0;
@@ -970,6 +1002,7 @@ bool load_project(Index& index, sim::Host& host, sim::Project* project, const st
 
     std::vector<bool> online;
     std::size_t source_node = 0;
+    host.reserve(index.items.size(), index.takes.size(), index.sources.size());
     for (TrackNode& tn : index.tracks) {
         std::string track_name;
         bool named = false, selected = false, sel_seen = false;
@@ -991,6 +1024,7 @@ bool load_project(Index& index, sim::Host& host, sim::Project* project, const st
         }
         sim::Track* track = host.add_track(project, track_name, selected);
         track->origin = &tn;
+        track->items.reserve(tn.item_count);
         track->guid = FieldList(classify(d.content(tn.open)).rest).value(0);
         for (std::uint32_t k = 0; k < tn.item_count; ++k) {
             ItemNode& in = index.items[tn.first_item + k];

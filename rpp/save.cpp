@@ -151,9 +151,13 @@ public:
     class Emitter {
     public:
         Emitter(Writer& w, const Lines& l, std::vector<Edit>& edits) : w_(w), l_(l), edits_(edits) {
-            std::stable_sort(edits_.begin(), edits_.end(), [](const Edit& x, const Edit& y) {
+            const auto before = [](const Edit& x, const Edit& y) {
                 return x.first != y.first ? x.first < y.first : x.last < y.last;
-            });
+            };
+            // An edited item has one or two edits, usually in order already.
+            if (!std::is_sorted(edits_.begin(), edits_.end(), before)) {
+                std::stable_sort(edits_.begin(), edits_.end(), before);
+            }
         }
         // An insertion right before line b goes here, ahead of whatever is written at b next.
         void operator()(std::uint32_t a, std::uint32_t b) {
@@ -198,7 +202,7 @@ public:
     // before line where().
     template <class Where>
     static void put_line(const Lines& l, std::vector<Edit>& edits, std::uint32_t at,
-                         std::string_view key, const std::vector<Put>& puts,
+                         std::string_view key, std::initializer_list<Put> puts,
                          std::vector<std::string> fields, std::string_view indent, Where where) {
         if (std::none_of(puts.begin(), puts.end(), [](const Put& p) { return p.changed; })) return;
         if (at == kNone) {
@@ -227,7 +231,7 @@ public:
     }
 
     // Line `at` with the changed fields of `puts` written over it, the rest as it was.
-    static std::string merged(const Lines& l, std::uint32_t at, const std::vector<Put>& puts) {
+    static std::string merged(const Lines& l, std::uint32_t at, std::initializer_list<Put> puts) {
         const Parsed p = classify(l.d.content(at));
         std::vector<std::string> now = raw_fields(p.rest);
         for (const Put& put : puts) {
@@ -282,7 +286,8 @@ public:
             fresh_item(it, indent);
             return;
         }
-        std::vector<Edit> edits;
+        std::vector<Edit>& edits = edits_;  // its storage kept from item to item
+        edits.clear();
         item_edits(it, r, l, *node, edits);
         Emitter(*this, l, edits)(node->open, node->close + 1);
     }
@@ -374,7 +379,8 @@ private:
             (now(ItemParams::slot("B_UISEL")) != 0) != was.selected);
         put(
             r.group, "GROUP", [&] { return std::to_string(it.group); }, it.group != was.group);
-        const std::string was_guid = r.iguid != kNone ? was.guid : node.index->made_guid(&node);
+        const std::string& was_guid =
+            r.iguid != kNone ? was.guid : node.index->made_guid(&node);
         put(
             r.iguid, "IGUID", [&] { return it.guid; }, it.guid != was_guid);
         if (it.notes != was.notes) {
@@ -545,7 +551,7 @@ private:
                      ind, where("TAKECOLOR"));
         }
         const TakeNode* tn = Index::take_of(t.origin);
-        const std::string was_guid =
+        const std::string& was_guid =
             tr.guid != kNone || tn == nullptr ? was.guid : tn->index->made_guid(tn);
         if (t.guid != was_guid)
             put_line(l, edits, tr.guid, "GUID", {{0, t.guid, t.guid != was_guid}}, {"{}"}, ind,
@@ -959,6 +965,7 @@ private:
     std::string eol_;
     sim::Host* host_;
     ItemRead scratch_;  // the item being rewritten, as its file has it
+    std::vector<Edit> edits_;
 };
 
 // ---- tracks and the project ----

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 
 namespace rpp {
@@ -37,26 +38,37 @@ std::string quote_as(std::string_view raw, bool always) {
     return out;
 }
 
-// Calls `take(field)` for each field of `text` by the reading rule.
+// The first `c` in [p, end), or end. Fields are a few bytes long: a call to memchr for each cost
+// more than this loop.
+const char* scan(const char* p, const char* end, char c) {
+    while (p != end && *p != c) ++p;
+    return p;
+}
+
+// Calls `take(raw, value)` for each field of `text` by the reading rule, the first `most` only.
 template <class Take>
-void each_field(std::string_view text, Take take) {
-    std::size_t i = 0;
-    while (true) {
-        while (i < text.size() && text[i] == ' ') ++i;
-        if (i >= text.size()) return;
-        const char c = text[i];
+void each_field(std::string_view text, Take take, std::size_t most = static_cast<std::size_t>(-1)) {
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    for (; most != 0; --most) {
+        while (p != end && *p == ' ') ++p;
+        if (p == end) return;
+        const char c = *p;
         if (c == '"' || c == '\'' || c == '`') {
-            const std::size_t close = text.find(c, i + 1);
-            if (close == std::string_view::npos) {
-                take(Field{text.substr(i), text.substr(i + 1)});
+            const char* close = scan(p + 1, end, c);
+            if (close == end) {
+                take(std::string_view(p, static_cast<std::size_t>(end - p)),
+                     std::string_view(p + 1, static_cast<std::size_t>(end - p - 1)));
                 return;
             }
-            take(Field{text.substr(i, close + 1 - i), text.substr(i + 1, close - i - 1)});
-            i = close + 1;
+            take(std::string_view(p, static_cast<std::size_t>(close + 1 - p)),
+                 std::string_view(p + 1, static_cast<std::size_t>(close - p - 1)));
+            p = close + 1;
         } else {
-            const std::size_t space = std::min(text.find(' ', i), text.size());
-            take(Field{text.substr(i, space - i), text.substr(i, space - i)});
-            i = space;
+            const char* space = scan(p, end, ' ');
+            const std::string_view field(p, static_cast<std::size_t>(space - p));
+            take(field, field);
+            p = space;
         }
     }
 }
@@ -125,24 +137,29 @@ bool parse_double(std::string_view text, double& out) {
 
 std::vector<Field> split_fields(std::string_view text) {
     std::vector<Field> out;
-    each_field(text, [&](const Field& f) { out.push_back(f); });
+    each_field(text, [&](std::string_view raw, std::string_view value) {
+        out.push_back(Field{raw, value});
+    });
     return out;
 }
 
-FieldList::FieldList(std::string_view text) {
-    each_field(text, [&](const Field& f) {
-        if (size_ < kInline) {
-            std::construct_at(&inline_.fields[size_], f);
-        } else {
-            more_.push_back(f);
-        }
-        ++size_;
-    });
+FieldList::FieldList(std::string_view text, std::size_t most) {
+    each_field(
+        text,
+        [&](std::string_view raw, std::string_view value) {
+            if (size_ < kInline) {
+                std::construct_at(&inline_.fields[size_], Field{raw, value});
+            } else {
+                more_.push_back(Field{raw, value});
+            }
+            ++size_;
+        },
+        most);
 }
 
 std::vector<std::string> raw_fields(std::string_view rest) {
     std::vector<std::string> fields;
-    each_field(rest, [&](const Field& f) { fields.emplace_back(f.raw); });
+    each_field(rest, [&](std::string_view raw, std::string_view) { fields.emplace_back(raw); });
     if (!fields.empty()) {
         std::string& last = fields.back();
         const char q = last.front();
@@ -155,24 +172,30 @@ std::vector<std::string> raw_fields(std::string_view rest) {
 
 Parsed classify(std::string_view content) {
     Parsed p;
-    std::size_t i = 0;
-    while (i < content.size() && blank(content[i])) ++i;
-    p.indent = content.substr(0, i);
-    std::string_view body = content.substr(i);
-    if (!body.empty() && body.front() == '<') {
+    const char* const begin = content.data();
+    const char* const end = begin + content.size();
+    const char* at = begin;
+    // Indentation is spaces, two per level: skipped eight at a time.
+    constexpr std::uint64_t kSpaces = 0x2020202020202020ULL;
+    for (std::uint64_t w; end - at >= 8 && (std::memcpy(&w, at, 8), w == kSpaces);) at += 8;
+    while (at != end && blank(*at)) ++at;
+    p.indent = std::string_view(begin, static_cast<std::size_t>(at - begin));
+    if (at != end && *at == '<') {
         p.kind = Kind::open;
-        body.remove_prefix(1);
-    } else if (!body.empty() && body.front() == '>') {
-        std::string_view trimmed = body;
-        while (!trimmed.empty() && blank(trimmed.back())) trimmed.remove_suffix(1);
-        if (trimmed == ">") {
+        ++at;
+    } else if (at != end && *at == '>') {
+        const char* last = end;
+        while (last != at + 1 && blank(last[-1])) --last;
+        if (last == at + 1) {
             p.kind = Kind::close;
             return p;
         }
     }
-    const std::size_t space = body.find(' ');
-    p.key = body.substr(0, space);
-    p.rest = space == std::string_view::npos ? std::string_view() : body.substr(space + 1);
+    const char* const space = scan(at, end, ' ');
+    p.key = std::string_view(at, static_cast<std::size_t>(space - at));
+    if (space != end) {
+        p.rest = std::string_view(space + 1, static_cast<std::size_t>(end - space - 1));
+    }
     return p;
 }
 

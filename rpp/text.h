@@ -26,10 +26,11 @@ struct Field {
 // The fields of a line after its key, by the reading rule.
 std::vector<Field> split_fields(std::string_view text);
 
-// The same without allocating for the usual line (up to 16 fields).
+// The same without allocating for the usual line (up to 16 fields); the first `most` only when
+// the reader needs no more (size() then counts at most that many).
 class FieldList {
 public:
-    explicit FieldList(std::string_view text);
+    explicit FieldList(std::string_view text, std::size_t most = static_cast<std::size_t>(-1));
     std::size_t size() const { return size_; }
     const Field& operator[](std::size_t i) const {
         return i < kInline ? inline_.fields[i] : more_[i - kInline];
