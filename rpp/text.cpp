@@ -177,7 +177,12 @@ Parsed classify(std::string_view content) {
     const char* at = begin;
     // Indentation is spaces, two per level: skipped eight at a time.
     constexpr std::uint64_t kSpaces = 0x2020202020202020ULL;
-    for (std::uint64_t w; end - at >= 8 && (std::memcpy(&w, at, 8), w == kSpaces);) at += 8;
+    while (end - at >= 8) {
+        std::uint64_t w;
+        std::memcpy(&w, at, 8);
+        if (w != kSpaces) break;
+        at += 8;
+    }
     while (at != end && blank(*at)) ++at;
     p.indent = std::string_view(begin, static_cast<std::size_t>(at - begin));
     if (at != end && *at == '<') {
