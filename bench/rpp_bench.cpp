@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "floor_ratios.h"
 
@@ -151,6 +152,12 @@ void write_file(const std::string& path, const std::string& text) {
     ::close(fd);
 }
 
+double median(std::vector<double> v) {
+    if (v.empty()) return 0.0;
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
 // Seconds `work` took.
 double timed(const std::function<void()>& work) {
     const auto start = std::chrono::steady_clock::now();
@@ -160,19 +167,19 @@ double timed(const std::function<void()>& work) {
 
 // Loading = reading the file and building the project; saving = rendering it and writing it.
 // The floors: reading it and finding every line end; writing the same bytes. Each floor run is
-// taken in turn with a run of the work and the best of each is kept. A write's time depends on how
+// taken in turn with a run of the work and the median of each is kept (a best-of let one lucky
+// write set the floor). A write's time depends on how
 // much the system is still writing back, so every timed write starts with nothing left to write
 // back (sync, untimed): the floor and the save then meet the same disk.
 void RppAgainstFloor(benchmark::State& state) {
-    constexpr int kRuns = 7;
+    constexpr int kRuns = 9;
     const std::string text = generated_project(50000);
     const std::string path =
         (std::filesystem::temp_directory_path() / ("qm_rpp_bench_" + std::to_string(::getpid())))
             .string();
     const std::string out_path = path + "-out";
     write_file(path, text);
-    double read_floor = 1e30, load_time = 1e30, write_floor = 1e30, save_time = 1e30,
-           edited_time = 1e30;
+    std::vector<double> read_floors, loads, write_floors, saves, edited_saves;
     std::size_t peak = 0;
     const auto floor_read = [&] {
         const std::string read = read_file(path);
@@ -191,10 +198,10 @@ void RppAgainstFloor(benchmark::State& state) {
     };
     for (auto _ : state) {
         for (int i = 0; i < kRuns; ++i) {
-            read_floor = std::min(read_floor, timed(floor_read));
+            read_floors.push_back(timed(floor_read));
             auto host = std::make_unique<sim::Host>();
             std::unique_ptr<rpp::ProjectFile> file;
-            load_time = std::min(load_time, timed([&] { file = load(*host, read_file(path)); }));
+            loads.push_back(timed([&] { file = load(*host, read_file(path)); }));
             if (file == nullptr) state.SkipWithError("cannot load");
         }
         {
@@ -213,17 +220,20 @@ void RppAgainstFloor(benchmark::State& state) {
             write_file(out_path, out);
         };
         for (int i = 0; i < kRuns; ++i) {
-            write_floor = std::min(write_floor, settled(floor_write));
-            save_time = std::min(save_time, settled(save));
+            write_floors.push_back(settled(floor_write));
+            saves.push_back(settled(save));
         }
         for (sim::Track* track : host.current_project()->tracks) {
             for (sim::Item* item : track->items) item->params["D_VOL"] = 0.5;
         }
         for (int i = 0; i < kRuns; ++i) {
-            write_floor = std::min(write_floor, settled(floor_write));
-            edited_time = std::min(edited_time, settled(save));
+            write_floors.push_back(settled(floor_write));
+            edited_saves.push_back(settled(save));
         }
     }
+    const double read_floor = median(read_floors), load_time = median(loads),
+                 write_floor = median(write_floors), save_time = median(saves),
+                 edited_time = median(edited_saves);
     std::filesystem::remove(path);
     std::filesystem::remove(out_path);
     const auto ms = [](double s) {
