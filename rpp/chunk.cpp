@@ -134,7 +134,7 @@ bool set_item_chunk(sim::Host& host, sim::Item* item, std::string_view chunk, Er
         if (take->source != nullptr) take->source->origin = &index->sources[source++];
     }
     item->origin = &index->items.front();
-    index->items.front().hash = hash_item(*item);
+    record_loaded(*index, index->items.front(), *item);
     item->origin_owner = index;
     return true;
 }

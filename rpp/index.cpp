@@ -82,7 +82,7 @@ const TrackNode* Index::track_of(const void* origin) {
     return find(origin, &Index::tracks);
 }
 
-std::uint64_t hash_item(const sim::Item& item) {
+std::uint64_t hash_item_own(const sim::Item& item) {
     Hasher h;
     for (const auto& [name, value] : item.params) h.number(value);
     h.number(item.snap_offset);
@@ -90,64 +90,74 @@ std::uint64_t hash_item(const sim::Item& item) {
     h.text(item.notes);
     h.text(item.guid);
     h.word(static_cast<std::uint64_t>(item.active_take) << 32 ^ item.takes.size());
-    for (const sim::Take* take : item.takes) {
-        h.pointer(take->origin);
-        h.text(take->name);
-        for (const auto& [name, value] : take->params) h.number(value);
-        h.word(static_cast<std::uint64_t>(take->empty) << 32 ^
-               static_cast<std::uint32_t>(take->color));
-        h.text(take->guid);
-        h.word(take->markers.size());
-        for (const sim::TakeMarker& m : take->markers) {
-            h.number(m.source_position);
-            h.text(m.name);
-            h.word(static_cast<std::uint32_t>(m.color));
+    for (const sim::Take* take : item.takes) h.pointer(take->origin);
+    return h.value();
+}
+
+std::uint64_t hash_take(const sim::Take& take) {
+    Hasher h;
+    h.text(take.name);
+    for (const auto& [name, value] : take.params) h.number(value);
+    h.word(static_cast<std::uint64_t>(take.empty) << 32 ^ static_cast<std::uint32_t>(take.color));
+    h.text(take.guid);
+    h.word(take.markers.size());
+    for (const sim::TakeMarker& m : take.markers) {
+        h.number(m.source_position);
+        h.text(m.name);
+        h.word(static_cast<std::uint32_t>(m.color));
+    }
+    h.word(take.stretch_markers.size());
+    for (const sim::StretchMarker& m : take.stretch_markers) {
+        h.number(m.position);
+        h.number(m.source_position);
+        h.number(m.slope);
+    }
+    h.word(take.fx.size());
+    for (const sim::TakeFx& fx : take.fx) {
+        h.text(fx.name);
+        h.word(static_cast<std::uint64_t>(fx.enabled) << 1 |
+               static_cast<std::uint64_t>(fx.offline));
+        h.text(fx.state);
+        h.text(fx.guid);
+        h.pointer(fx.origin);
+    }
+    h.word(take.envelopes.size());
+    for (const sim::Envelope& env : take.envelopes) {
+        h.text(env.kind);
+        h.word(static_cast<std::uint64_t>(static_cast<std::uint32_t>(env.fx)));
+        h.text(env.parameter);
+        h.pointer(env.origin);
+        h.word(env.points.size());
+        for (const sim::EnvelopePoint& p : env.points) {
+            h.number(p.time);
+            h.number(p.value);
+            h.number(p.tension);
+            h.word(static_cast<std::uint64_t>(static_cast<std::uint32_t>(p.shape)) << 1 |
+                   static_cast<std::uint64_t>(p.selected));
         }
-        h.word(take->stretch_markers.size());
-        for (const sim::StretchMarker& m : take->stretch_markers) {
-            h.number(m.position);
-            h.number(m.source_position);
-            h.number(m.slope);
-        }
-        h.word(take->fx.size());
-        for (const sim::TakeFx& fx : take->fx) {
-            h.text(fx.name);
-            h.word(static_cast<std::uint64_t>(fx.enabled) << 1 |
-                   static_cast<std::uint64_t>(fx.offline));
-            h.text(fx.state);
-            h.text(fx.guid);
-            h.pointer(fx.origin);
-        }
-        h.word(take->envelopes.size());
-        for (const sim::Envelope& env : take->envelopes) {
-            h.text(env.kind);
-            h.word(static_cast<std::uint64_t>(static_cast<std::uint32_t>(env.fx)));
-            h.text(env.parameter);
-            h.pointer(env.origin);
-            h.word(env.points.size());
-            for (const sim::EnvelopePoint& p : env.points) {
-                h.number(p.time);
-                h.number(p.value);
-                h.number(p.tension);
-                h.word(static_cast<std::uint64_t>(static_cast<std::uint32_t>(p.shape)) << 1 |
-                       static_cast<std::uint64_t>(p.selected));
-            }
-        }
-        h.pointer(take->source);
-        if (take->source != nullptr) {
-            const sim::SourceSpec& media = take->source->media;
-            h.text(media.type);
-            h.text(media.file);
-            h.word(static_cast<std::uint64_t>(media.ticks_per_qn));
-            h.word(media.midi.size());
-            for (const sim::MidiEvent& e : media.midi) {
-                h.word(static_cast<std::uint64_t>(e.tick));
-                h.word(e.flags);
-                h.text(e.message);
-            }
+    }
+    h.pointer(take.source);
+    if (take.source != nullptr) {
+        const sim::SourceSpec& media = take.source->media;
+        h.text(media.type);
+        h.text(media.file);
+        h.word(static_cast<std::uint64_t>(media.ticks_per_qn));
+        h.word(media.midi.size());
+        for (const sim::MidiEvent& e : media.midi) {
+            h.word(static_cast<std::uint64_t>(e.tick));
+            h.word(e.flags);
+            h.text(e.message);
         }
     }
     return h.value();
+}
+
+void record_loaded(Index& index, ItemNode& node, const sim::Item& item) {
+    node.hash = hash_item_own(item);
+    auto& takes = index.takes;
+    for (std::size_t k = 0; k < node.take_count && k < item.takes.size(); ++k) {
+        takes[node.first_take + k].hash = hash_take(*item.takes[k]);
+    }
 }
 
 }  // namespace rpp

@@ -28,13 +28,14 @@ struct ItemNode {
     const Index* index = nullptr;
     std::uint32_t open = 0, close = 0;
     std::uint32_t first_take = 0, take_count = 0;
-    std::uint64_t hash = 0;  // of the host item as loaded
+    std::uint64_t hash = 0;  // of the host item's own state as loaded (hash_item_own)
     double position = 0.0;   // as loaded: an item that kept it keeps its place among the lines
 };
 
 struct TakeNode {
     const Index* index = nullptr;
     const sim::Source* loaded_source = nullptr;
+    std::uint64_t hash = 0;  // of the host take as loaded (hash_take)
 };
 
 struct SourceNode {
@@ -103,7 +104,11 @@ struct Index {
     static const TrackNode* track_of(const void* origin);
 };
 
-// A hash of everything an item holds that a save writes: equal hashes, equal lines.
-std::uint64_t hash_item(const sim::Item& item);
+// Hashes of what a save writes, equal hashes for equal lines: an item's own state (its takes'
+// number and order included, their contents not), and one take's.
+std::uint64_t hash_item_own(const sim::Item& item);
+std::uint64_t hash_take(const sim::Take& take);
+// Records the item's hashes as loaded in its node and its takes' nodes, all of `index`.
+void record_loaded(Index& index, ItemNode& node, const sim::Item& item);
 
 }  // namespace rpp

@@ -149,8 +149,9 @@ ItemKey item_key(std::string_view key) {
 
 class Reader {
 public:
-    Reader(const Document& doc, Format& format, Error& error)
-        : doc_(doc), format_(format), error_(error) {}
+    Reader(const Document& doc, Format& format, Error& error,
+           const std::vector<bool>* take_values = nullptr)
+        : doc_(doc), format_(format), error_(error), take_values_(take_values) {}
 
     bool fail(std::uint32_t line, std::string message) {
         error_ = Error{static_cast<std::size_t>(line) + 1, std::move(message)};
@@ -247,7 +248,7 @@ public:
                     close = notes(i, out);
                 } else if (listed(kTakeBlocks, p.key)) {
                     TakeRead& take = current_take(out, i);
-                    if (take.wanted.empty) {
+                    if (take.wanted.empty || !take.values_read) {
                         close = skip(i, 2);
                     } else if (p.key == "SOURCE") {
                         close = take.source_open == kNone ? source(i, take, 2) : skip(i, 2);
@@ -278,24 +279,26 @@ public:
     }
 
     TakeRead& current_take(ItemRead& item, std::uint32_t i) {
-        if (item.takes.empty()) {
-            item.takes.emplace_back();
-            item.takes.back().first = i;
-        }
+        if (item.takes.empty()) new_take(item).first = i;
         return item.takes.back();
+    }
+
+    TakeRead& new_take(ItemRead& item) {
+        const std::size_t k = item.takes.size();
+        TakeRead& take = item.takes.emplace_back();
+        take.values_read =
+            take_values_ == nullptr || k >= take_values_->size() || (*take_values_)[k];
+        return take;
     }
 
     bool item_line(std::uint32_t i, const Parsed& p, ItemRead& item) {
         const std::string_view key = p.key;
         const ItemKey which = item_key(key);
         if (which == ItemKey::take) {
-            if (item.takes.empty()) {  // an empty first slot
-                item.takes.emplace_back();
-                item.takes.back().wanted.empty = true;
-            }
+            if (item.takes.empty()) new_take(item).wanted.empty = true;  // an empty first slot
             item.takes.back().end = i;
             if (item.first_marker == kNone) item.first_marker = i;
-            TakeRead& take = item.takes.emplace_back();
+            TakeRead& take = new_take(item);
             take.marker = take.first = i;
             const FieldList f(p.rest);
             for (std::size_t k = 0; k < f.size(); ++k) {
@@ -306,7 +309,7 @@ public:
         }
         if (item.first_marker != kNone) {
             TakeRead& take = item.takes.back();
-            return take.wanted.empty || take_line(i, p, which, take);
+            return take.wanted.empty || !take.values_read || take_line(i, p, which, take);
         }
         sim::ItemSpec& s = item.wanted;
         const auto once = [&](std::uint32_t& line) {
@@ -315,7 +318,10 @@ public:
             return true;
         };
         if (which == ItemKey::other) return true;
-        if (which >= ItemKey::name) return take_line(i, p, which, current_take(item, i));
+        if (which >= ItemKey::name) {
+            TakeRead& take = current_take(item, i);
+            return !take.values_read || take_line(i, p, which, take);
+        }
         // The fades' and mute's field counts are learnt from the first of them.
         const bool count_fields =
             ((which == ItemKey::fadein || which == ItemKey::fadeout) && format_.fade_fields == 0) ||
@@ -932,6 +938,7 @@ private:
     const Document& doc_;
     Format& format_;
     Error& error_;
+    const std::vector<bool>* take_values_;
     ItemRead scratch_;
 };
 
@@ -945,9 +952,9 @@ void ItemRead::clear() {
     takes = std::move(kept);
 }
 
-bool read_item(const Document& doc, std::uint32_t open, ItemRead& out, Format& format,
-               Error& error) {
-    return Reader(doc, format, error).item(open, out);
+bool read_item(const Document& doc, std::uint32_t open, ItemRead& out, Format& format, Error& error,
+               const std::vector<bool>* take_values) {
+    return Reader(doc, format, error, take_values).item(open, out);
 }
 
 bool read_project(Index& index, Error& error) {
@@ -1063,7 +1070,7 @@ bool load_project(Index& index, sim::Host& host, sim::Project* project, const st
                 take->source->origin = &index.sources[source_node++];
                 take->source->SetAvailable(online[t]);
             }
-            in.hash = hash_item(*item);
+            record_loaded(index, in, *item);
             in.position = position;
             index.read_items[tn.first_item + k].reset();  // built: its memory goes back now
         }

@@ -26,6 +26,7 @@ struct TakeRead {
     std::uint32_t first = kNone;   // its first line
     std::uint32_t end = kNone;     // one past its last line
     bool selected = false;         // TAKE SEL
+    bool values_read = true;       // false: placed only, `wanted` and the lines below not read
     std::uint32_t name = kNone, volpan = kNone, soffs = kNone, playrate = kNone, chanmode = kNone,
                   color = kNone, guid = kNone, sm = kNone;
     std::uint32_t source_open = kNone, source_close = kNone;
@@ -53,9 +54,11 @@ struct ItemRead {
 };
 
 // Reads the item block opened on `open`. False with the line at fault for a malformed value or
-// a block left open.
-bool read_item(const Document& doc, std::uint32_t open, ItemRead& out, Format& format,
-               Error& error);
+// a block left open. With `take_values`, a take k with no true there is only placed (its lines,
+// TAKE line and slot kind), its values not read (a save rewriting an item whose take is as
+// loaded).
+bool read_item(const Document& doc, std::uint32_t open, ItemRead& out, Format& format, Error& error,
+               const std::vector<bool>* take_values = nullptr);
 
 // Reads a whole project into `index`.
 bool read_project(Index& index, Error& error);

@@ -275,14 +275,21 @@ public:
         }
         const Document& d = node->index->doc;
         const Lines l(d, classify(d.content(node->open)).indent, indent, eol_);
-        if (hash_item(it) == node->hash) {
+        // Only the takes that changed since loading are read again for their values.
+        bool same = hash_item_own(it) == node->hash;
+        changed_.assign(node->take_count, false);
+        for (std::uint32_t k = 0; k < node->take_count; ++k) {
+            changed_[k] = hash_take(*it.takes[k]) != node->index->takes[node->first_take + k].hash;
+            same = same && !changed_[k];
+        }
+        if (same) {
             l.copy(out_, node->open, node->close + 1);
             return;
         }
         ItemRead& r = scratch_;
         Format format = node->index->format;
         Error ignored;
-        if (!read_item(d, node->open, r, format, ignored)) {
+        if (!read_item(d, node->open, r, format, ignored, &changed_)) {
             fresh_item(it, indent);
             return;
         }
@@ -379,8 +386,7 @@ private:
             (now(ItemParams::slot("B_UISEL")) != 0) != was.selected);
         put(
             r.group, "GROUP", [&] { return std::to_string(it.group); }, it.group != was.group);
-        const std::string& was_guid =
-            r.iguid != kNone ? was.guid : node.index->made_guid(&node);
+        const std::string& was_guid = r.iguid != kNone ? was.guid : node.index->made_guid(&node);
         put(
             r.iguid, "IGUID", [&] { return it.guid; }, it.guid != was_guid);
         if (it.notes != was.notes) {
@@ -502,7 +508,7 @@ private:
             text.resize(text.size() - eol_.size());
             edits.push_back(Edit{tr.marker, tr.marker + 1, text + l.ending(tr.marker)});
         }
-        if (tr.wanted.empty) return;
+        if (tr.wanted.empty || !tr.values_read) return;
 
         const sim::TakeSpec& was = tr.wanted;
         const std::uint32_t begin = tr.marker != kNone ? tr.marker + 1 : tr.first;
@@ -966,6 +972,7 @@ private:
     sim::Host* host_;
     ItemRead scratch_;  // the item being rewritten, as its file has it
     std::vector<Edit> edits_;
+    std::vector<bool> changed_;  // by take: changed since loading
 };
 
 // ---- tracks and the project ----

@@ -199,6 +199,20 @@ const EditCase kEdits[] = {
       {"NAME \"Bass Gtr\"\n    SEL 0", "NAME \"Bass Gtr\"\n    SEL 1"},
       {"CURSOR 1.5", "CURSOR 12.75"},
       {"TIMEMODE 1 5 -1 24 0 0 -1", "TIMEMODE 1 5 -1 29.97 0 0 -1"}}},
+    {"a take changed beside unchanged ones, and the item's own values: only their lines move",
+     [](Host&) {
+         r::SetMediaItemInfo_Value(nth(1), "D_LENGTH", 3);
+         r::SetMediaItemTakeInfo_Value(take(1, 1), "D_PLAYRATE", 2);
+         Host::active()->item(nth(1))->active_take = 0;
+         r::SetMediaItemInfo_Value(nth(2), "D_VOL", 2);  // an empty first slot, an active take
+     },
+     {{"POSITION 2\n      SNAPOFFS 0\n      LENGTH 1\n",
+       "POSITION 2\n      SNAPOFFS 0\n      LENGTH 3\n"},
+      {"      TAKE SEL\n      NAME two\n      TAKEVOLPAN -0.5 0.25 -1\n      SOFFS 0\n"
+       "      PLAYRATE 1 1 0 -1 0 0.0025\n",
+       "      TAKE\n      NAME two\n      TAKEVOLPAN -0.5 0.25 -1\n      SOFFS 0\n"
+       "      PLAYRATE 2 1 0 -1 0 0.0025\n"},
+      {"IID 3\n      VOLPAN 0.5\n", "IID 3\n      VOLPAN 2\n"}}},
     {"a deleted item goes with its block, moved ones go in position order",
      [](Host& host) {
          MediaItem* moved[] = {nth(0), nth(2)};
