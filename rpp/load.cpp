@@ -498,7 +498,7 @@ public:
                 std::uint32_t close = kNone;
                 if (p.key == "SOURCE") {
                     close = source(i, take, depth + 1);
-                } else if (midi && (p.key == "X" || p.key == "x")) {
+                } else if (midi && outer && midi_event(p)) {
                     close = sysex(i, p, media, tick, take);
                 } else {
                     close = skip(i, depth);
@@ -521,8 +521,7 @@ public:
                 int ticks = media.ticks_per_qn;
                 if (!integer(f, 1, ticks, i, p.key)) return kNone;
                 if (ticks > 0) media.ticks_per_qn = ticks;
-            } else if (midi && outer && !p.key.empty() && (p.key[0] == 'E' || p.key[0] == 'e') &&
-                       (p.key.size() == 1 || p.key.substr(1) == "m")) {
+            } else if (midi && outer && midi_event(p)) {
                 // E delta status data…: e selected, m muted; bytes in hex.
                 const FieldList f(p.rest);
                 double delta = 0.0;
@@ -950,6 +949,12 @@ void ItemRead::clear() {
     kept.clear();
     *this = ItemRead{};
     takes = std::move(kept);
+}
+
+bool midi_event(const Parsed& p) {
+    if (p.kind == Kind::open) return p.key == "X" || p.key == "x";
+    return p.kind == Kind::plain && !p.key.empty() && (p.key[0] == 'E' || p.key[0] == 'e') &&
+           (p.key.size() == 1 || p.key.substr(1) == "m");
 }
 
 bool read_item(const Document& doc, std::uint32_t open, ItemRead& out, Format& format, Error& error,

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "rpp/index.h"
+#include "rpp/text.h"
 
 namespace rpp {
 
@@ -52,6 +53,10 @@ struct ItemRead {
     sim::ItemSpec wanted;  // as the file has it (takes in `takes`)
     void clear();
 };
+
+// A line of a MIDI source's events: `E`/`e`/`Em`/`em` (plain, selected, muted), or a `<X`/`<x`
+// block (sysex and meta events).
+bool midi_event(const Parsed& p);
 
 // Reads the item block opened on `open`. False with the line at fault for a malformed value or
 // a block left open. With `take_values`, a take k with no true there is only placed (its lines,

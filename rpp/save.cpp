@@ -775,6 +775,14 @@ private:
                 const std::string in = l.child(tr.source_open);
                 std::string text = midi_events(now, in);
                 if (tr.midi_first != kNone) {
+                    // What stands among the events and is none of them stays, after them.
+                    const Document& d = l.d;
+                    for (std::uint32_t i = tr.midi_first; i < tr.midi_end; ++i) {
+                        const Parsed p = classify(d.content(i));
+                        const std::uint32_t last = p.kind == Kind::open ? d.close_of(i) : i;
+                        if (!midi_event(p)) l.copy(text, i, last + 1);
+                        i = last;
+                    }
                     edits.push_back(Edit{tr.midi_first, tr.midi_end, std::move(text)});
                 } else {
                     edits.push_back(Edit{tr.source_close, tr.source_close, std::move(text)});

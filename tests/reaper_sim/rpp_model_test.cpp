@@ -157,6 +157,19 @@ const Feature kFeatures[] = {
      [](Project& p) { const auto& e = take(p).source->media.midi.at(1);
                       return std::to_string(e.tick) + " " + std::to_string(e.flags); }, "480 1",
      [](Project& p) { take(p).source->media.midi[1].tick = 960; }, "e 480 80", "e 960 80", "960 1"},
+    {"MIDI events among other lines", "", "", "      <SOURCE MIDI\n        HASDATA 1 960 QN\n"
+                  "        E 0 90 3c 60\n        CCINTERP 32\n        <SOURCE MIDI\n          <X 0 0\n"
+                  "            8H9/AAA=\n          >\n        >\n        e 480 80 3c 00\n        <X 0 0\n"
+                  "          8H9/AAA=\n        >\n      >\n",
+     [](Project& p) { const auto& midi = take(p).source->media.midi;  // the inner source's are not its
+                      return std::to_string(midi.size()) + " " + std::to_string(midi[0].flags); },
+     "3 0", [](Project& p) { take(p).source->media.midi[0].flags = 1; },
+     "        E 0 90 3c 60\n        CCINTERP 32\n        <SOURCE MIDI\n          <X 0 0\n"
+     "            8H9/AAA=\n          >\n        >\n        e 480 80 3c 00\n        <X 0 0\n"
+     "          8H9/AAA=\n        >\n",
+     "        e 0 90 3c 60\n        e 480 80 3c 00\n        <X 0 0\n          8H9/AAA=\n        >\n"
+     "        CCINTERP 32\n        <SOURCE MIDI\n          <X 0 0\n            8H9/AAA=\n          >\n"
+     "        >\n", "3 1"},
     {"ext state", "  <EXTSTATE\n    <tool\n      count 3\n      \"a key\" 'say \"hi\"'\n      ODD 1 2\n"
                   "    >\n    FLAG x\n  >\n", "", "", ext_state, "tool/a key=say \"hi\";tool/count=3;",
      [](Project& p) { p.ext_state["tool"]["count"] = "4"; p.ext_state["tool"].erase("a key");
