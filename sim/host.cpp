@@ -111,12 +111,16 @@ void Host::fill_item(Item* item, ItemSpec wanted) {
     item->color = wanted.color;
     item->notes = std::move(wanted.notes);
     item->guid = wanted.guid.empty() ? fresh_guid() : std::move(wanted.guid);
-    for (TakeSpec& take : wanted.takes) add_take(item, std::move(take));
+    for (TakeSpec& take : wanted.takes) attach_take(item, std::move(take));
     item->active_take = wanted.active_take;
 }
 
 Take* Host::add_take(Item* item, TakeSpec wanted) {
     if (state_->live_items.count(item) == 0) return nullptr;
+    return attach_take(item, std::move(wanted));
+}
+
+Take* Host::attach_take(Item* item, TakeSpec wanted) {
     auto& take = state_->take_store.emplace_back(std::make_unique<Take>());
     take->item = item;
     take->name = std::move(wanted.name);

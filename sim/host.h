@@ -169,7 +169,8 @@ public:
 private:
     friend class Source;
     void fill_item(Item* item, ItemSpec wanted);
-    void note_source_created();  // Duplicate() counts its copy
+    Take* attach_take(Item* item, TakeSpec wanted);  // `item` known to be live
+    void note_source_created();                      // Duplicate() counts its copy
     void record_call(std::string_view function, std::string_view detail);
     struct State;
     std::unique_ptr<State> state_;

@@ -585,6 +585,44 @@ TEST(Tempo, ConvertsThroughSquareAndLinearPoints) {
     }
 }
 
+// Handles made in bulk (as a project file's load makes them) and one by one, deleted between
+// lookups in a scrambled order: each answers live exactly while its object exists.
+TEST(Handles, AnswerLiveExactlyWhileTheirObjectExists) {
+    Host host;
+    sim::Track* track = host.add_track();
+    host.reserve(3000, 3000, 3000);
+    struct Made {
+        MediaItem* item;
+        MediaItem_Take* take;
+        PCM_source* source;
+        bool live = true;
+    };
+    std::vector<Made> made;
+    for (int i = 0; i < 4000; ++i) {
+        sim::Item* item = host.add_item(track, {.takes = {{.source = sim::SourceSpec{}}}});
+        made.push_back({Host::handle(item), Host::handle(item->takes[0]),
+                        Host::handle(item->takes[0]->source)});
+        if (i % 7 == 3) {  // a lookup between makings settles what waits
+            ASSERT_NE(host.item(made[static_cast<std::size_t>(i / 2)].item), nullptr);
+        }
+    }
+    std::uint32_t state = 12345;
+    const auto next = [&] { return state = state * 1103515245U + 12345U; };
+    for (int round = 0; round < 3; ++round) {
+        for (int k = 0; k < 600; ++k) {
+            Made& m = made[next() % made.size()];
+            if (!m.live) continue;
+            ASSERT_TRUE(r::DeleteTrackMediaItem(Host::handle(track), m.item));
+            m.live = false;
+        }
+        for (const Made& m : made) {
+            ASSERT_EQ(host.item(m.item) != nullptr, m.live);
+            ASSERT_EQ(host.take(m.take) != nullptr, m.live);
+            ASSERT_EQ(host.source(m.source) != nullptr, m.live);
+        }
+    }
+}
+
 TEST(Editing, ACopiedItemGetsFreshGuidsAndKeepsTheRest) {
     Host host;
     sim::Track* track = host.add_track();
