@@ -31,11 +31,11 @@ const T* find(const void* origin, const std::vector<T> Index::*nodes) {
 
 class Hasher {
 public:
-    // Two lanes taken in turn, each step a bijection of the lane: one word changed always
+    // Four lanes taken in turn, each step a bijection of the lane: one word changed always
     // changes the hash, and the lanes' multiplies do not wait on each other (a save hashes every
     // item).
     void word(std::uint64_t w) {
-        std::uint64_t& lane = h_[n_++ & 1];
+        std::uint64_t& lane = h_[n_++ & 3];
         lane = (lane ^ w) * 0xff51afd7ed558ccdULL;
     }
     void number(double d) { word(std::bit_cast<std::uint64_t>(d)); }
@@ -52,10 +52,13 @@ public:
         word(tail);
     }
     void pointer(const void* p) { word(reinterpret_cast<std::uintptr_t>(p)); }
-    std::uint64_t value() const { return h_[0] ^ std::rotl(h_[1], 29); }
+    std::uint64_t value() const {
+        return h_[0] ^ std::rotl(h_[1], 17) ^ std::rotl(h_[2], 31) ^ std::rotl(h_[3], 47);
+    }
 
 private:
-    std::uint64_t h_[2] = {0x84222325cbf29ce4ULL, 0x9e3779b97f4a7c15ULL};
+    std::uint64_t h_[4] = {0x84222325cbf29ce4ULL, 0x9e3779b97f4a7c15ULL, 0xc2b2ae3d27d4eb4fULL,
+                           0x165667b19e3779f9ULL};
     std::size_t n_ = 0;
 };
 
