@@ -47,7 +47,13 @@ int bit_depth(int format) {
 }
 
 std::string located(const std::string& path, const rpp::Error& error) {
-    return path + (error.line > 0 ? ":" + std::to_string(error.line) : "") + ": " + error.message;
+    // Appended piece by piece: "x" + a temporary trips g++ 12's -Wrestrict at -O3.
+    std::string text = path;
+    if (error.line > 0) {
+        text += ':';
+        text += std::to_string(error.line);
+    }
+    return text + ": " + error.message;
 }
 
 std::string system_error(const std::string& what) {
@@ -143,7 +149,9 @@ bool save_project_file(const rpp::ProjectFile& file, const std::string& path, st
         return false;
     }
     const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
-    std::string temporary = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    std::string hidden(1, '.');
+    hidden += target.filename().string();
+    std::string temporary = (folder / (hidden + ".XXXXXX")).string();
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0) {
         error =

@@ -88,7 +88,8 @@ bool SetItemStateChunk(MediaItem* item, const char* str, bool /*isundoOptional*/
     if (!rpp::set_item_chunk(*host, live, reindented(str), error)) return false;
     // Cloning scripts drop the GUID lines so that REAPER makes new ones: fresh ones, then, which
     // the project file gets too.
-    const std::string chunk = "\n" + unindented(str);
+    std::string chunk(1, '\n');  // ("\n" + text trips g++ 12's -Wrestrict at -O3)
+    chunk += unindented(str);
     if (chunk.find("\nIGUID ") == std::string::npos) live->guid = host->fresh_guid();
     for (sim::Take* take : live->takes) {
         if (chunk.find("\nGUID ") == std::string::npos && take != nullptr) {
