@@ -143,6 +143,25 @@ private:
     bool verbatim_ = true;
 };
 
+// A line's default fields, for writing it whole or filling fields it lacks: a braced list or a
+// vector, held for the call only (an argument's list lives until the call returns). Past its end
+// a field is "0".
+class Defaults {
+public:
+    Defaults() = default;
+    Defaults(std::initializer_list<std::string_view> list) : list_(list) {}
+    Defaults(const std::vector<std::string>& list) : strings_(&list) {}
+    std::size_t size() const { return strings_ != nullptr ? strings_->size() : list_.size(); }
+    std::string_view operator[](std::size_t i) const {
+        if (i >= size()) return "0";
+        return strings_ != nullptr ? std::string_view((*strings_)[i]) : list_.begin()[i];
+    }
+
+private:
+    std::initializer_list<std::string_view> list_;
+    const std::vector<std::string>* strings_ = nullptr;
+};
+
 class Writer {
 public:
     explicit Writer(std::string& out) : out_(out) {}
@@ -199,47 +218,68 @@ public:
     }
 
     // Writes the changed fields of a modelled line in place; a missing line is written whole,
-    // before line where().
+    // before line where(), its other fields the defaults.
     template <class Where>
     static void put_line(const Lines& l, std::vector<Edit>& edits, std::uint32_t at,
                          std::string_view key, std::initializer_list<Put> puts,
-                         std::vector<std::string> fields, std::string_view indent, Where where) {
+                         const Defaults& fields, std::string_view indent, Where where) {
         if (std::none_of(puts.begin(), puts.end(), [](const Put& p) { return p.changed; })) return;
-        if (at == kNone) {
-            for (const Put& p : puts) {
-                if (fields.size() <= p.field) fields.resize(p.field + 1, "0");
-                fields[p.field] = p.text;
-            }
-            const std::uint32_t before = where();
-            edits.push_back(Edit{before, before, make_line(indent, key, fields, l.eol)});
+        if (at != kNone) {
+            edits.push_back(Edit{at, at + 1, spliced(l, at, puts, fields)});
             return;
         }
-        const Parsed p = classify(l.d.content(at));
-        std::vector<std::string> now = raw_fields(p.rest);
-        for (const Put& put : puts) {
-            if (!put.changed) continue;
-            while (now.size() <= put.field) {
-                now.push_back(now.size() < fields.size() ? fields[now.size()] : "0");
-            }
-            now[put.field] = put.text;
+        std::size_t count = fields.size();
+        for (const Put& p : puts) count = std::max(count, p.field + 1);
+        std::string text(indent);
+        text += key;
+        for (std::size_t i = 0; i < count; ++i) {
+            const Put* put = nullptr;
+            for (const Put& p : puts) put = p.field == i ? &p : put;
+            text += ' ';
+            text += put != nullptr ? std::string_view(put->text) : fields[i];
         }
-        edits.push_back(Edit{at, at + 1, make_line(l.indent(at), p.key, now, l.ending(at))});
+        text += l.eol;
+        const std::uint32_t before = where();
+        edits.push_back(Edit{before, before, std::move(text)});
     }
 
     static void drop(std::vector<Edit>& edits, std::uint32_t first, std::uint32_t last) {
         if (first != kNone) edits.push_back(Edit{first, last, ""});
     }
 
-    // Line `at` with the changed fields of `puts` written over it, the rest as it was.
-    static std::string merged(const Lines& l, std::uint32_t at, std::initializer_list<Put> puts) {
+    // Line `at` with the changed fields of `puts` written over it, the rest as it was; fields it
+    // lacks before a changed one are the defaults. A quoted last field left open is closed: it
+    // reads the same and no longer swallows a field written after it.
+    static std::string spliced(const Lines& l, std::uint32_t at, std::initializer_list<Put> puts,
+                               const Defaults& fields = {}) {
         const Parsed p = classify(l.d.content(at));
-        std::vector<std::string> now = raw_fields(p.rest);
+        const FieldList was(p.rest);
+        std::size_t count = was.size();
         for (const Put& put : puts) {
-            if (!put.changed) continue;
-            if (now.size() <= put.field) now.resize(put.field + 1, "0");
-            now[put.field] = put.text;
+            if (put.changed) count = std::max(count, put.field + 1);
         }
-        return make_line(l.indent(at), p.key, now, l.ending(at));
+        std::string text = l.indent(at);
+        text += p.key;
+        for (std::size_t i = 0; i < count; ++i) {
+            const Put* put = nullptr;
+            for (const Put& candidate : puts)
+                put = candidate.changed && candidate.field == i ? &candidate : put;
+            text += ' ';
+            if (put != nullptr) {
+                text += put->text;
+            } else if (i < was.size()) {
+                const std::string_view raw = was[i].raw;
+                text += raw;
+                const char q = raw.front();
+                const bool quoted = q == '"' || q == '\'' || q == '`';
+                if (i + 1 == was.size() && quoted && (raw.size() == 1 || raw.back() != q))
+                    text += q;
+            } else {
+                text += fields[i];
+            }
+        }
+        text += l.ending(at);
+        return text;
     }
 
     // A list of one-line elements: equal ones stay, changed ones are rewritten, gone ones
@@ -334,8 +374,7 @@ private:
         const auto put = [&](std::uint32_t at, std::string_view key, const auto& text, bool changed,
                              std::initializer_list<std::string_view> fields = {"0"}) {
             if (!changed) return;
-            put_line(l, edits, at, key, {{0, text(), true}}, {fields.begin(), fields.end()}, ind,
-                     where(key));
+            put_line(l, edits, at, key, {{0, text(), true}}, fields, ind, where(key));
         };
         put(
             r.position, "POSITION", [&] { return number(now(ItemParams::slot("D_POSITION"))); },
@@ -585,7 +624,7 @@ private:
                     const sim::TakeMarker& m = t.markers[i];
                     if (line == kNone) return tkm_line(m, ind);
                     const sim::TakeMarker& w = was.markers[i];
-                    return merged(
+                    return spliced(
                         l, line,
                         {{0, number(m.source_position), m.source_position != w.source_position},
                          {1, quote_always(m.name), m.name != w.name},
@@ -645,12 +684,12 @@ private:
                     const sim::EnvelopePoint& p = now->points[i];
                     if (line == kNone) return point_line(p, pind);
                     const sim::EnvelopePoint& w = was[e].points[i];
-                    return merged(l, line,
-                                  {{0, number(p.time), p.time != w.time},
-                                   {1, number(p.value), p.value != w.value},
-                                   {2, std::to_string(p.shape), p.shape != w.shape},
-                                   {4, bool_text(p.selected), p.selected != w.selected},
-                                   {6, number(p.tension), p.tension != w.tension}});
+                    return spliced(l, line,
+                                   {{0, number(p.time), p.time != w.time},
+                                    {1, number(p.value), p.value != w.value},
+                                    {2, std::to_string(p.shape), p.shape != w.shape},
+                                    {4, bool_text(p.selected), p.selected != w.selected},
+                                    {6, number(p.tension), p.tension != w.tension}});
                 });
         }
         // Envelopes a script made: after the source.
@@ -1251,14 +1290,14 @@ private:
                 const sim::TempoPoint& t = now[i];
                 if (line == kNone) return make(t, ind);
                 const sim::TempoPoint& w = was[i];
-                return merged(lines_, line,
-                              {{0, number(t.position), t.position != w.position},
-                               {1, number(t.bpm), t.bpm != w.bpm},
-                               {2, std::to_string(t.shape), t.shape != w.shape},
-                               {3,
-                                std::to_string(static_cast<std::uint32_t>(t.num) |
-                                               static_cast<std::uint32_t>(t.denom) << 16),
-                                t.num != w.num || t.denom != w.denom}});
+                return spliced(lines_, line,
+                               {{0, number(t.position), t.position != w.position},
+                                {1, number(t.bpm), t.bpm != w.bpm},
+                                {2, std::to_string(t.shape), t.shape != w.shape},
+                                {3,
+                                 std::to_string(static_cast<std::uint32_t>(t.num) |
+                                                static_cast<std::uint32_t>(t.denom) << 16),
+                                 t.num != w.num || t.denom != w.denom}});
             });
     }
     void markers(const sim::Project& p, std::vector<Edit>& edits) {
