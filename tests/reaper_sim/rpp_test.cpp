@@ -6,7 +6,10 @@
 #include <sndfile.h>
 #include <unistd.h>
 
+#include <bit>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -18,6 +21,7 @@
 #include "commands.h"
 #include "project_file.h"
 #include "rpp/project_file.h"
+#include "rpp/text.h"
 #include "rpp_canonical.h"
 #include "sim/host.h"
 
@@ -305,6 +309,40 @@ TEST(RppFile, NumbersAndNamesAreWrittenAsReaperWritesThem) {
     // clang-format on
     for (const auto& [value, text] : numbers) EXPECT_EQ(rpp::format_number(value), text);
     for (const auto& [name, text] : names) EXPECT_EQ(rpp::quote(name), text);
+}
+
+// The reader's number fields against from_chars (a '+' allowed first, the whole field a finite
+// number): hand-picked edges, then random signs, digits and points around the fast path's limits.
+TEST(RppFile, NumbersAreReadAsFromCharsReadsThem) {
+    std::vector<std::string> fields{
+        "0",     "7",    "-0", "+2.5", "1.",    ".5",     "-.5",
+        "1e3",   "0x10", "",   "-",    "+",     "+-1",    "1.2.3",
+        "inf",   "nan",  " 1", "1 ",   "00012", "0.0025", "2336.3850483259798",
+        "1e400", "--1"};
+    std::uint32_t state = 7;
+    const auto next = [&](std::uint32_t n) {
+        return ((state = state * 1103515245U + 12345U) >> 8) % n;
+    };
+    for (int i = 0; i < 20000; ++i) {
+        std::string f = next(4) == 0 ? "-" : next(8) == 0 ? "+" : "";
+        for (std::uint32_t d = next(19); d > 0; --d) f += static_cast<char>('0' + next(10));
+        if (next(3) != 0) f += '.';
+        for (std::uint32_t d = next(19); d > 0; --d) f += static_cast<char>('0' + next(10));
+        fields.push_back(f);
+    }
+    for (const std::string& f : fields) {
+        const std::string_view plain =
+            !f.empty() && f[0] == '+' ? std::string_view(f).substr(1) : f;
+        double want = 0.0;
+        const auto [end, ec] = std::from_chars(plain.data(), plain.data() + plain.size(), want);
+        const bool good =
+            ec == std::errc() && end == plain.data() + plain.size() && std::isfinite(want);
+        double got = 0.0;
+        ASSERT_EQ(rpp::parse_double(f, got), good) << f;
+        if (good) {
+            ASSERT_EQ(std::bit_cast<std::uint64_t>(got), std::bit_cast<std::uint64_t>(want)) << f;
+        }
+    }
 }
 
 class RppDisk : public ::testing::Test {
