@@ -5,6 +5,8 @@
 #include <functional>
 #include <set>
 
+#include "rpp/text.h"
+
 namespace rpp {
 
 namespace {
@@ -83,6 +85,19 @@ const SourceNode* Index::source_of(const void* origin) {
 }
 const TrackNode* Index::track_of(const void* origin) {
     return find(origin, &Index::tracks);
+}
+
+std::string loaded_name(const TrackNode& node) {
+    if (node.name == kNone) return {};
+    return std::string(FieldList(classify(node.index->doc.content(node.name)).rest, 1).value(0));
+}
+
+bool loaded_selected(const TrackNode& node) {
+    double v = 0.0;
+    return node.sel != kNone &&
+           parse_double(FieldList(classify(node.index->doc.content(node.sel)).rest, 1).value(0),
+                        v) &&
+           v != 0.0;
 }
 
 std::uint64_t hash_item_own(const sim::Item& item) {

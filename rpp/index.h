@@ -22,6 +22,9 @@ struct TrackNode {
     std::uint32_t open = 0, close = 0;
     std::uint32_t first_item = 0, item_count = 0;
     std::uint32_t head_end = 0;  // its first item's line, or its close
+    // Its own first NAME and SEL lines, wherever among its lines (an item moved away must not
+    // make a later one the track's).
+    std::uint32_t name = kNone, sel = kNone;
 };
 
 struct ItemNode {
@@ -103,6 +106,10 @@ struct Index {
     static const SourceNode* source_of(const void* origin);
     static const TrackNode* track_of(const void* origin);
 };
+
+// A loaded track's name and selection as its file has them.
+std::string loaded_name(const TrackNode& node);
+bool loaded_selected(const TrackNode& node);
 
 // Hashes of what a save writes, equal hashes for equal lines: an item's own state (its takes'
 // number and order included, their contents not), and one take's.

@@ -878,7 +878,6 @@ public:
         node.open = open;
         node.first_item = static_cast<std::uint32_t>(index.items.size());
         node.head_end = kNone;
-        bool sel_checked = false;
         for (std::uint32_t i = open + 1; i < doc_.size(); ++i) {
             const Parsed p = classify(doc_.content(i));
             if (p.kind == Kind::close) {
@@ -888,9 +887,10 @@ public:
                 return i;
             }
             if (p.kind != Kind::open) {
-                // The track's own SEL, before its items, is read as a number.
-                if (p.key == "SEL" && !sel_checked && node.head_end == kNone) {
-                    sel_checked = true;
+                if (p.key == "NAME" && node.name == kNone) node.name = i;
+                // The track's own SEL is read as a number.
+                if (p.key == "SEL" && node.sel == kNone) {
+                    node.sel = i;
                     bool selected = false;
                     if (!boolean(FieldList(p.rest), 0, selected, i, p.key)) return kNone;
                 }
@@ -1016,25 +1016,7 @@ bool load_project(Index& index, sim::Host& host, sim::Project* project, const st
     std::size_t source_node = 0;
     host.reserve(index.items.size(), index.takes.size(), index.sources.size());
     for (TrackNode& tn : index.tracks) {
-        std::string track_name;
-        bool named = false, selected = false, sel_seen = false;
-        for (std::uint32_t i = tn.open + 1; i < tn.head_end; ++i) {
-            const Parsed p = classify(d.content(i));
-            if (p.kind == Kind::open) {
-                i = d.close_of(i);
-                continue;
-            }
-            if (p.key == "NAME" && !named) {
-                track_name = FieldList(p.rest).value(0);
-                named = true;
-            }
-            if (p.key == "SEL" && !sel_seen) {
-                double v = 0.0;
-                selected = parse_double(FieldList(p.rest).value(0), v) && v != 0.0;
-                sel_seen = true;
-            }
-        }
-        sim::Track* track = host.add_track(project, track_name, selected);
+        sim::Track* track = host.add_track(project, loaded_name(tn), loaded_selected(tn));
         track->origin = &tn;
         track->items.reserve(tn.item_count);
         track->guid = FieldList(classify(d.content(tn.open)).rest).value(0);

@@ -1118,24 +1118,9 @@ public:
             };
         };
         // The track's own NAME and SEL, as the file has them.
-        std::uint32_t name_line = kNone, sel_line = kNone;
-        std::string was_name;
-        bool was_selected = false;
-        for (std::uint32_t i = node->open + 1; i < node->head_end; ++i) {
-            const Parsed p = classify(d.content(i));
-            if (p.kind == Kind::open) {
-                i = d.close_of(i);
-                continue;
-            }
-            if (p.key == "NAME" && name_line == kNone) {
-                name_line = i;
-                was_name = FieldList(p.rest).value(0);
-            } else if (p.key == "SEL" && sel_line == kNone) {
-                sel_line = i;
-                double v = 0.0;
-                was_selected = parse_double(FieldList(p.rest).value(0), v) && v != 0.0;
-            }
-        }
+        const std::uint32_t name_line = node->name, sel_line = node->sel;
+        const std::string was_name = loaded_name(*node);
+        const bool was_selected = loaded_selected(*node);
         // A GUID a script gave the track goes in its header, the header's other fields kept.
         const Parsed head = classify(d.content(node->open));
         if (!t.guid.empty() && t.guid != FieldList(head.rest).value(0)) {

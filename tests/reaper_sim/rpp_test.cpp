@@ -264,6 +264,24 @@ const EditCase kEdits[] = {
       "      POSITION 2\n"}},
 };
 
+// A track's own line may stand after one of its items (REAPER writes them first, other tools
+// may not): moving that item away must not change whose line it is.
+TEST(RppFile, ATracksOwnLinesStayItsOwnWhenItsItemsMove) {
+    const std::string text =
+        "<REAPER_PROJECT 0.1\n  <TRACK {1A000000-0000-0000-0000-000000000001}\n    SEL 0\n"
+        "    <ITEM\n      POSITION 1\n    >\n    NAME late\n    <ITEM\n      POSITION 2\n    >\n"
+        "  >\n  <TRACK {1A000000-0000-0000-0000-000000000002}\n    NAME other\n  >\n>\n";
+    Host host;
+    const auto file = load(host, text);
+    ASSERT_NE(file, nullptr);
+    const auto& tracks = host.current_project()->tracks;
+    EXPECT_EQ(tracks[0]->name, "late");
+    r::MoveMediaItemToTrack(nth(0), Host::handle(tracks[1]));
+    Host again;
+    ASSERT_NE(load(again, save(*file)), nullptr);
+    EXPECT_EQ(canonical_dump(again), canonical_dump(host));
+}
+
 TEST(RppFile, MalformedFilesAreRefusedNamingTheLine) {
     const std::string p = "<REAPER_PROJECT 0.1\n";
     // clang-format off
