@@ -91,8 +91,6 @@ enum class ItemKey {
     tkm
 };
 
-constexpr std::size_t kAll = static_cast<std::size_t>(-1);
-
 template <std::size_t N>
 bool same(std::string_view key, const char (&name)[N]) {
     return std::memcmp(key.data(), name, N - 1) == 0;  // the lengths are equal already
@@ -326,7 +324,7 @@ public:
         const bool count_fields =
             ((which == ItemKey::fadein || which == ItemKey::fadeout) && format_.fade_fields == 0) ||
             (which == ItemKey::mute && format_.mute_fields == 0);
-        const FieldList f(p.rest, count_fields                ? kAll
+        const FieldList f(p.rest, count_fields                ? kAllFields
                                   : which == ItemKey::volpan  ? 3
                                   : which == ItemKey::fadein  ? 2
                                   : which == ItemKey::fadeout ? 2

@@ -268,12 +268,8 @@ public:
             if (put != nullptr) {
                 text += put->text;
             } else if (i < was.size()) {
-                const std::string_view raw = was[i].raw;
-                text += raw;
-                const char q = raw.front();
-                const bool quoted = q == '"' || q == '\'' || q == '`';
-                if (i + 1 == was.size() && quoted && (raw.size() == 1 || raw.back() != q))
-                    text += q;
+                text += was[i].raw;
+                if (i + 1 == was.size()) text += closing_quote(was[i].raw);
             } else {
                 text += fields[i];
             }

@@ -47,7 +47,7 @@ const char* scan(const char* p, const char* end, char c) {
 
 // Calls `take(raw, value)` for each field of `text` by the reading rule, the first `most` only.
 template <class Take>
-void each_field(std::string_view text, Take take, std::size_t most = static_cast<std::size_t>(-1)) {
+void each_field(std::string_view text, Take take, std::size_t most = kAllFields) {
     const char* p = text.data();
     const char* const end = p + text.size();
     for (; most != 0; --most) {
@@ -157,15 +157,19 @@ FieldList::FieldList(std::string_view text, std::size_t most) {
         most);
 }
 
+std::string_view closing_quote(std::string_view last) {
+    if (last.empty()) return {};
+    const std::size_t at = std::string_view("\"'`").find(last.front());
+    if (at == std::string_view::npos || (last.size() > 1 && last.back() == last.front())) return {};
+    return std::string_view("\"'`").substr(at, 1);
+}
+
 std::vector<std::string> raw_fields(std::string_view rest) {
     std::vector<std::string> fields;
     each_field(rest, [&](std::string_view raw, std::string_view) { fields.emplace_back(raw); });
     if (!fields.empty()) {
         std::string& last = fields.back();
-        const char q = last.front();
-        if ((q == '"' || q == '\'' || q == '`') && (last.size() == 1 || last.back() != q)) {
-            last += q;
-        }
+        last += closing_quote(last);
     }
     return fields;
 }

@@ -26,11 +26,14 @@ struct Field {
 // The fields of a line after its key, by the reading rule.
 std::vector<Field> split_fields(std::string_view text);
 
+// Every field of a line, for FieldList's `most`.
+inline constexpr std::size_t kAllFields = static_cast<std::size_t>(-1);
+
 // The same without allocating for the usual line (up to 16 fields); the first `most` only when
 // the reader needs no more (size() then counts at most that many).
 class FieldList {
 public:
-    explicit FieldList(std::string_view text, std::size_t most = static_cast<std::size_t>(-1));
+    explicit FieldList(std::string_view text, std::size_t most = kAllFields);
     std::size_t size() const { return size_; }
     const Field& operator[](std::size_t i) const {
         return i < kInline ? inline_.fields[i] : more_[i - kInline];
@@ -54,6 +57,8 @@ private:
 // runs to the end of the line; closed, it reads the same and no longer swallows a field written
 // after it.
 std::vector<std::string> raw_fields(std::string_view rest);
+// The quote that closes `last`, a line's last field as written, when it was left open; else none.
+std::string_view closing_quote(std::string_view last);
 
 enum class Kind { plain, open, close };
 

@@ -73,7 +73,6 @@ public:
     }
     // How many it held.
     std::size_t erase(const void* p) {
-        settle();
         if (p == last_) last_ = nullptr;
         if (count(p) == 0) return 0;
         last_ = nullptr;
